@@ -1,0 +1,434 @@
+#include "clock/clock_window_win.h"
+
+#include <shellapi.h>
+
+#include "clock/builtin_skin.h"
+#include "clock/face.h"
+#include "core/errors.h"
+#include "core/system_win.h"
+#include "ui/application_win.h"
+#include "ui/dpi_win.h"
+
+namespace tikora {
+
+namespace {
+
+constexpr UINT_PTR kTickTimer = 1;
+constexpr UINT kTickInterval = 20;
+constexpr UINT kReportStartupProblems = WM_APP + 1;
+constexpr const char* kFaceClass = "TikoraClockFace";
+
+// A 32-bit top-down DIB section holding the picture.
+ui::UniqueBitmap makeBitmap(const Image& image) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = image.width;
+    info.bmiHeader.biHeight = -image.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) throw AppError("Out of system resources");
+    std::copy(image.pixels.begin(), image.pixels.end(), static_cast<uint32_t*>(bits));
+    return ui::UniqueBitmap(bitmap);
+}
+
+// Reads a bitmap file with the system loader and converts it to 32-bit pixels.
+Image readBitmapFile(const std::string& path) {
+    HBITMAP loaded = static_cast<HBITMAP>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (!loaded) throw PictureError("Bitmap image is not valid");
+    ui::UniqueBitmap bitmap(loaded);
+    BITMAP info{};
+    if (!GetObjectA(bitmap.get(), sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight == 0)
+        throw PictureError("Bitmap image is not valid");
+    int width = info.bmWidth;
+    int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    // The glyphs need at most the strip's size; a huge picture is read only as far as it is used.
+    Image image(width, height);
+    BITMAPINFO request{};
+    request.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    request.bmiHeader.biWidth = width;
+    request.bmiHeader.biHeight = -height;
+    request.bmiHeader.biPlanes = 1;
+    request.bmiHeader.biBitCount = 32;
+    request.bmiHeader.biCompression = BI_RGB;
+    ui::WindowDc screen(nullptr);
+    if (!GetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(height), image.pixels.data(), &request,
+                   DIB_RGB_COLORS))
+        throw PictureError("Bitmap image is not valid");
+    for (auto& p : image.pixels) p &= 0x00FFFFFF;
+    return image;
+}
+
+}  // namespace
+
+// The face: a child control over the whole client area. It carries the time as its text so
+// screen readers can read what is drawn, paints the frame, and takes the mouse.
+class ClockFace final : public ui::Window {
+public:
+    explicit ClockFace(ClockWindow& owner) : owner_(owner) {}
+
+    void createIn(HWND parent) {
+        ui::WindowSpec spec;
+        spec.className = kFaceClass;
+        spec.caption = "";
+        spec.style = WS_CHILD | WS_VISIBLE;
+        spec.owner = parent;
+        spec.x = 0;
+        spec.y = 0;
+        spec.clientWidth = kFaceWidthWithSeconds;
+        spec.clientHeight = kFaceHeight;
+        spec.outerSize = true;
+        spec.background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        create(spec);
+    }
+
+protected:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+            case WM_ERASEBKGND: return 1;
+            case WM_PAINT: {
+                ui::PaintDc dc(hwnd());
+                owner_.paintFrame(dc.get());
+                return 0;
+            }
+            case WM_LBUTTONDOWN:
+            case WM_RBUTTONDOWN:
+            case WM_MBUTTONDOWN: owner_.onFacePressed(); return 0;
+            case WM_LBUTTONDBLCLK: owner_.hideClock(); return 0;
+            case WM_GETDLGCODE: return DLGC_STATIC;
+        }
+        return defaultProc(message, wParam, lParam);
+    }
+
+private:
+    ClockWindow& owner_;
+};
+
+namespace {
+
+ui::FormSpec clockFormSpec() {
+    ui::FormSpec spec;
+    spec.className = "TForm1";
+    spec.caption = " Clock";
+    spec.border = ui::BorderStyle::None;
+    spec.clientWidth = kFaceWidthWithSeconds;
+    spec.clientHeight = kFaceHeight;
+    spec.dialogKeys = false;
+    spec.extraExStyle = WS_EX_TOPMOST;
+    spec.background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    return spec;
+}
+
+}  // namespace
+
+ClockWindow::ClockWindow(ClockServices services)
+    : ui::Form(clockFormSpec()), services_(services), face_(std::make_unique<ClockFace>(*this)) {
+    tick_ = std::make_unique<MainTick>(TickServices{services_.time, services_.sound, services_.shell, services_.power,
+                                                    services_.files, services_.settings, *this},
+                                       TickControls{chime_, shutdown_, alarm_});
+}
+
+void ClockWindow::setShutdownControls(ShutdownControls* controls) {
+    shutdown_ = controls ? controls : &noShutdown_;
+    updateTickControls();
+}
+
+void ClockWindow::setAlarmControls(AlarmControls* controls) {
+    alarm_ = controls ? controls : &noAlarm_;
+    updateTickControls();
+}
+
+void ClockWindow::setChimeSource(ChimeSource* source) {
+    chime_ = source ? source : &defaultChime_;
+    updateTickControls();
+}
+
+void ClockWindow::updateTickControls() { tick_->setControls({chime_, shutdown_, alarm_}); }
+
+ClockWindow::~ClockWindow() {
+    if (digitDc_ && digitOld_) SelectObject(digitDc_.get(), digitOld_);
+    if (separatorDc_ && separatorOld_) SelectObject(separatorDc_.get(), separatorOld_);
+}
+
+HWND ClockWindow::faceHandle() const { return face_->hwnd(); }
+
+void ClockWindow::onCreate() {
+    builtinIcon_ = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+    if (!builtinIcon_) builtinIcon_ = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    frameBitmap_ = makeBitmap(RenderFrame());
+    glyphs_.load(RenderBuiltinSkin());
+    rebuildGlyphBitmaps();
+    face_->createIn(hwnd());
+}
+
+void ClockWindow::singleInstanceCheck() {
+    HWND own = ui::Application::instance().handle();
+    const std::string& title = ui::Application::instance().title();
+    for (HWND w = GetWindow(hwnd(), GW_HWNDFIRST); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == own || GetWindow(w, GW_OWNER)) continue;
+        char text[128];
+        int length = GetWindowTextA(w, text, sizeof text);
+        if (title.compare(0, std::string::npos, text, static_cast<size_t>(length)) == 0) ExitProcess(0);
+    }
+}
+
+void ClockWindow::initialize() {
+    singleInstanceCheck();
+
+    SetCurrentDirectoryA(programFolder().c_str());
+
+    SettingsStore& ini = services_.settings;
+    int x = ini.readInteger("Position", "X", 10);
+    int y = ini.readInteger("Position", "Y", 10);
+    SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    std::string iconPath = ini.readString("Icon in Tray", "Path", "");
+    if (!iconPath.empty() && services_.files.exists(iconPath)) {
+        HICON loaded = static_cast<HICON>(LoadImageA(nullptr, iconPath.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
+        if (loaded)
+            icon_.reset(loaded);
+        else
+            startupProblems_.push_back("The tray icon " + iconPath +
+                                       " could not be read; the built-in icon is used instead");
+    }
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon()));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon()));
+
+    std::string skinPath = ini.readString("Numbers", "Name", "");
+    if (!skinPath.empty() && services_.files.exists(skinPath)) {
+        // A skin that cannot be used must not stop the start: the built-in one stays.
+        GlyphSets previous = glyphs_;
+        try {
+            loadSkin(skinPath);
+        } catch (const std::exception& e) {
+            glyphs_ = previous;
+            rebuildGlyphBitmaps();
+            startupProblems_.push_back("The skin " + skinPath + " could not be used (" + e.what() +
+                                       "); the built-in skin is shown instead");
+        }
+    }
+
+    options_.autostart = ini.readBool("Options", "autostart", false);
+    options_.hideonstart = ini.readBool("Options", "hideonstart", false);
+    options_.scotch = ini.readBool("Options", "scotch", false);
+    options_.ghost = ini.readBool("Options", "ghost", false);
+    options_.showsecond = ini.readBool("Options", "showsecond", false);
+    options_.flash = ini.readBool("Options", "flash", true);
+    options_.hideunder = ini.readBool("Options", "hideunder", false);
+    options_.everyhour = ini.readBool("Options", "everyhour", true);
+    options_.hotkey = ini.readBool("Options", "hotkey", false);
+
+    applySeconds(options_.showsecond);
+    tick_->state().twinklePhase = false;
+
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = 148;
+    if (GetVersionExA(&version)) transparencyAvailable_ = version.dwMajorVersion == 5;
+
+    showClockEnabled_ = false;
+    hideClockEnabled_ = true;
+
+    firstIdlePending_ = true;
+    ui::Application::instance().setIdleHandler([this] { idleStep(); });
+
+    tick_->state().hiddenUnderCursor = false;
+    tick_->state().ringCounter = 0;
+    firstShowPending_ = true;
+    tick_->state().chimeLatch = false;
+
+    addTrayIcon();
+    SetTimer(hwnd(), kTickTimer, kTickInterval, nullptr);
+    if (!startupProblems_.empty()) PostMessageA(hwnd(), kReportStartupProblems, 0, 0);
+}
+
+void ClockWindow::reportStartupProblems() {
+    for (const std::string& problem : startupProblems_) {
+        try {
+            throw AppError(problem);
+        } catch (...) {
+            ui::Application::instance().handleError(std::current_exception());
+        }
+    }
+}
+
+void ClockWindow::showAtStart() {
+    ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+    UpdateWindow(hwnd());
+}
+
+void ClockWindow::onShow() {
+    if (firstShowPending_) firstShow();
+}
+
+void ClockWindow::firstShow() {
+    firstShowPending_ = false;
+    ShowWindow(ui::Application::instance().handle(), SW_HIDE);
+}
+
+void ClockWindow::idleStep() {
+    if (!firstIdlePending_) return;
+    firstIdlePending_ = false;
+    if (options_.hideonstart) hideClock();
+}
+
+void ClockWindow::showClock() {
+    show();
+    showClockEnabled_ = false;
+    hideClockEnabled_ = true;
+}
+
+void ClockWindow::hideClock() {
+    hide();
+    showClockEnabled_ = true;
+    hideClockEnabled_ = false;
+}
+
+void ClockWindow::loadSkin(const std::string& path) {
+    Image picture = readBitmapFile(path);
+    try {
+        glyphs_.load(picture);
+    } catch (...) {
+        rebuildGlyphBitmaps();
+        throw;
+    }
+    rebuildGlyphBitmaps();
+}
+
+void ClockWindow::rebuildGlyphBitmaps() {
+    auto rebuild = [](const GlyphSet& set, ui::UniqueMemoryDc& dc, ui::UniqueBitmap& bitmap, HGDIOBJ& old) {
+        if (dc && old) SelectObject(dc.get(), old);
+        old = nullptr;
+        bitmap.reset();
+        if (!set.strip()) return;
+        if (!dc) dc.reset(CreateCompatibleDC(nullptr));
+        bitmap = makeBitmap(*set.strip());
+        old = SelectObject(dc.get(), bitmap.get());
+    };
+    rebuild(glyphs_.digits, digitDc_, digitBitmap_, digitOld_);
+    rebuild(glyphs_.separators, separatorDc_, separatorBitmap_, separatorOld_);
+}
+
+void ClockWindow::applySeconds(bool showSecond) {
+    options_.showsecond = showSecond;
+    ui::setClientSize(hwnd(), ui::scale(faceWidth(showSecond)), ui::scale(kFaceHeight));
+    InvalidateRect(faceHandle(), nullptr, FALSE);
+}
+
+void ClockWindow::paintFrame(HDC dc) {
+    ui::UniqueMemoryDc source(CreateCompatibleDC(dc));
+    ui::SelectedObject selected(source.get(), frameBitmap_.get());
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, 0, 0, ui::scale(kFrameWidth), ui::scale(kFrameHeight), source.get(), 0, 0, kFrameWidth,
+               kFrameHeight, SRCCOPY);
+    if (!options_.showsecond) {
+        // The edge piece, the frame's rightmost columns, closes the narrow face on the right.
+        StretchBlt(dc, ui::scale(kEdgePieceLeft), 0, ui::scale(kEdgePieceWidth), ui::scale(kFrameHeight),
+                   source.get(), kFrameWidth - kEdgePieceWidth, 0, kEdgePieceWidth, kFrameHeight, SRCCOPY);
+    }
+}
+
+void ClockWindow::drawFace() {
+    FormatSettings& settings = formatSettings();
+    settings.longTimeFormat = "hh:mm:ss";
+    std::string text = timeText(services_.time.now());
+    FacePlan plan = planFace(text, {options_.showsecond, options_.flash, tick_->state().twinklePhase});
+
+    ui::WindowDc dc(faceHandle());
+    if (!dc) return;
+    SetStretchBltMode(dc.get(), COLORONCOLOR);
+    for (size_t i = 0; i < plan.count; ++i) {
+        const GlyphDraw& draw = plan.draws[i];
+        bool digit = draw.set == GlyphDraw::Set::Digit;
+        const GlyphSet& set = digit ? glyphs_.digits : glyphs_.separators;
+        if (!set.has(draw.cell)) continue;
+        HDC source = digit ? digitDc_.get() : separatorDc_.get();
+        int width = set.cellWidth();
+        StretchBlt(dc.get(), ui::scale(draw.x), ui::scale(kGlyphTop), ui::scale(width), ui::scale(kCellHeight), source,
+                   draw.cell * width, 0, width, kCellHeight, SRCCOPY);
+    }
+    // The face carries what it shows, for screen readers; set only when it changes.
+    std::string shown = options_.showsecond ? text : text.substr(0, 5);
+    if (shown != lastFaceText_) {
+        lastFaceText_ = shown;
+        SetWindowTextA(faceHandle(), shown.c_str());
+    }
+}
+
+void ClockWindow::onTimer() {
+    tick_->run(TickOptions{options_.everyhour, options_.hideunder});
+}
+
+void ClockWindow::onFacePressed() {
+    ReleaseCapture();
+    SendMessageA(hwnd(), WM_SYSCOMMAND, 0xF012, 0);
+    RECT r;
+    GetWindowRect(hwnd(), &r);
+    services_.settings.writeInteger("Position", "X", r.left);
+    services_.settings.writeInteger("Position", "Y", r.top);
+}
+
+Point ClockWindow::cursorPos() {
+    POINT p{};
+    GetCursorPos(&p);
+    return {p.x, p.y};
+}
+
+Rect ClockWindow::windowRect() {
+    RECT r;
+    GetWindowRect(hwnd(), &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+void ClockWindow::hide() { ShowWindow(hwnd(), SW_HIDE); }
+
+void ClockWindow::show() { ShowWindow(hwnd(), SW_SHOWNOACTIVATE); }
+
+void ClockWindow::addTrayIcon() {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = hwnd();
+    data.uID = 1;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kTrayMessage;
+    data.hIcon = icon();
+    lstrcpynA(data.szTip, ui::Application::instance().title().c_str(), sizeof data.szTip);
+    Shell_NotifyIconA(NIM_ADD, &data);
+    trayIconAdded_ = true;
+}
+
+void ClockWindow::removeTrayIcon() {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = hwnd();
+    data.uID = 1;
+    Shell_NotifyIconA(NIM_DELETE, &data);
+    trayIconAdded_ = false;
+}
+
+LRESULT ClockWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_TIMER:
+            if (wParam == kTickTimer) {
+                onTimer();
+                return 0;
+            }
+            break;
+        case kReportStartupProblems: reportStartupProblems(); return 0;
+        case WM_DESTROY:
+            KillTimer(hwnd(), kTickTimer);
+            if (trayIconAdded_) removeTrayIcon();
+            break;
+        case WM_SIZE: {
+            if (face_->hwnd())
+                SetWindowPos(face_->hwnd(), nullptr, 0, 0, LOWORD(lParam), HIWORD(lParam),
+                             SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
+        }
+    }
+    return ui::Form::onMessage(message, wParam, lParam);
+}
+
+}  // namespace tikora

@@ -1,0 +1,30 @@
+#include "clock/glyphs.h"
+
+#include <algorithm>
+
+#include "core/errors.h"
+
+namespace tikora {
+
+void GlyphSet::add(const Image& picture) {
+    if (picture.width < nominalWidth_ || picture.height < nominalHeight_) throw AppError("Invalid image size");
+    int cells = picture.width / cellWidth_;
+    Image strip(cells * cellWidth_, kCellHeight);
+    int rows = std::min(kCellHeight, picture.height);
+    for (int y = 0; y < rows; ++y)
+        std::copy_n(&picture.pixels[static_cast<size_t>(y) * picture.width], strip.width,
+                    &strip.pixels[static_cast<size_t>(y) * strip.width]);
+    strip_ = std::move(strip);
+    count_ = cells;
+}
+
+void GlyphSets::load(const Image& picture) {
+    digits.clear();
+    separators.clear();
+    digits.setNominalSize(kStripWidth, kStripHeight);
+    separators.setNominalSize(kStripWidth, kStripHeight);
+    digits.add(picture);
+    separators.add(picture);
+}
+
+}  // namespace tikora

@@ -1,0 +1,56 @@
+#pragma once
+// The two glyph sets of the clock face, cut from one skin strip of 286 x 37 pixels: the digit
+// set in 26-pixel cells (cell d+1 is digit d) and the separator set in 13-pixel cells (cell 0
+// off, cell 1 on).
+#include <optional>
+
+#include "core/image.h"
+
+namespace tikora {
+
+inline constexpr int kStripWidth = 286;
+inline constexpr int kStripHeight = 37;
+inline constexpr int kDigitCellWidth = 26;
+inline constexpr int kSeparatorCellWidth = 13;
+inline constexpr int kCellHeight = 37;
+
+class GlyphSet {
+public:
+    explicit GlyphSet(int cellWidth) : cellWidth_(cellWidth) {}
+
+    void clear() {
+        strip_.reset();
+        count_ = 0;
+    }
+    void setNominalSize(int width, int height) {
+        nominalWidth_ = width;
+        nominalHeight_ = height;
+    }
+    // Cuts the picture into cells from the left; a picture below the nominal size is refused
+    // with "Invalid image size" and the set stays as it was. Rows below the cell height are dropped.
+    void add(const Image& picture);
+
+    int cellWidth() const { return cellWidth_; }
+    int count() const { return count_; }
+    bool has(int cell) const { return cell >= 0 && cell < count_; }
+    // The cells side by side, cellWidth() * count() x kCellHeight; empty when the set is.
+    const std::optional<Image>& strip() const { return strip_; }
+
+private:
+    int cellWidth_;
+    int nominalWidth_ = kStripWidth;
+    int nominalHeight_ = kCellHeight;
+    int count_ = 0;
+    std::optional<Image> strip_;
+};
+
+struct GlyphSets {
+    GlyphSet digits{kDigitCellWidth};
+    GlyphSet separators{kSeparatorCellWidth};
+
+    // The load-skin steps after the picture was read: both sets are emptied first, so a
+    // refused picture leaves the face without glyphs.
+    void load(const Image& picture);
+};
+
+}  // namespace tikora

@@ -1,0 +1,84 @@
+// Program entry: the application title, the 21 windows in their fixed order, the message loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <vector>
+
+#include "clock/clock_window_win.h"
+#include "clock/window_catalogue.h"
+#include "core/system_win.h"
+#include "ui/application_win.h"
+#include "ui/form_win.h"
+
+using namespace tikora;
+
+namespace {
+
+constexpr const char* kApplicationTitle = "Tikora 1.5-e";
+
+ui::BorderStyle borderOf(Border border) {
+    switch (border) {
+        case Border::None:
+        case Border::FullScreen: return ui::BorderStyle::None;
+        case Border::Single: return ui::BorderStyle::Single;
+        case Border::Dialog: return ui::BorderStyle::Dialog;
+        case Border::DialogNoMenu: return ui::BorderStyle::DialogNoMenu;
+        case Border::Sizeable: return ui::BorderStyle::Sizeable;
+    }
+    return ui::BorderStyle::Single;
+}
+
+// A window whose own feature is not built yet: the right class, caption and size, shown and hidden.
+std::unique_ptr<ui::Form> makePlainForm(const WindowEntry& entry) {
+    ui::FormSpec spec;
+    spec.className = entry.className;
+    spec.caption = entry.caption;
+    spec.border = borderOf(entry.border);
+    spec.clientWidth = entry.width;
+    spec.clientHeight = entry.height;
+    spec.outerSize = entry.outerSize;
+    if (entry.border == Border::FullScreen) {
+        spec.clientWidth = GetSystemMetrics(SM_CXSCREEN);
+        spec.clientHeight = GetSystemMetrics(SM_CYSCREEN);
+        spec.outerSize = true;
+        spec.dialogKeys = false;
+    }
+    auto form = std::make_unique<ui::Form>(spec);
+    form->createForm();
+    return form;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    loadLocaleFormatSettings();
+
+    ui::Application& app = ui::Application::instance();
+    app.initialize(kApplicationTitle);
+
+    SystemTimeSource time;
+    SystemSoundPlayer sound;
+    SystemShell shell(app.handle());
+    SystemPower power;
+    SystemFileSystem files;
+    IniFile settings(programFolder() + "\\MyIni.ini");
+
+    ClockWindow clock(ClockServices{time, sound, shell, power, files, settings});
+    std::vector<std::unique_ptr<ui::Form>> forms;
+    int code = 0;
+    try {
+        clock.createForm();
+        clock.initialize();
+        for (size_t i = 1; i < kWindowCatalogue.size(); ++i) forms.push_back(makePlainForm(kWindowCatalogue[i]));
+        code = app.run([&] { clock.showAtStart(); });
+    } catch (...) {
+        app.handleError(std::current_exception());
+    }
+
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) (*it)->destroy();
+    clock.destroy();
+    return code;
+}

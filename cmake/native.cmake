@@ -1,0 +1,22 @@
+# Native Linux build: the portable core, its unit tests, the asset generator and the benchmarks.
+add_subdirectory(tools)
+
+if(TIKORA_TESTS)
+  find_package(GTest REQUIRED)
+  file(GLOB_RECURSE native_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_test.cpp)
+  list(FILTER native_tests EXCLUDE REGEX "/tests/win/")
+  file(GLOB support_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+  add_executable(tikora_tests ${native_tests} ${support_sources})
+  target_include_directories(tikora_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(tikora_tests PRIVATE tikora_core GTest::gtest GTest::gtest_main tikora_tool_lib)
+  target_compile_options(tikora_tests PRIVATE ${TIKORA_WARNINGS})
+  include(GoogleTest)
+  gtest_discover_tests(tikora_tests DISCOVERY_TIMEOUT 60)
+endif()
+
+file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench.cpp)
+foreach(src IN LISTS bench_sources)
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} EXCLUDE_FROM_ALL ${src})
+  target_link_libraries(${name} PRIVATE tikora_core)
+endforeach()

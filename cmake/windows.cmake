@@ -1,0 +1,77 @@
+# Windows build (mingw-w64): the Win32 shell, Tikora.exe with its runtime folder, and the tests
+# that run under Wine.
+include(ExternalProject)
+
+set(TIKORA_RUNTIME_DIR ${CMAKE_BINARY_DIR}/Tikora)
+set(TIKORA_ASSET_DIR ${CMAKE_BINARY_DIR}/assets)
+set(TIKORA_WIN_LIBS comctl32 comdlg32 winmm shell32 gdi32 user32 advapi32 ole32 uuid msimg32)
+set(TIKORA_STATIC_FLAGS -static -static-libgcc -static-libstdc++)
+
+# The asset generator runs on the build machine: build it natively from this same tree.
+ExternalProject_Add(host_tools
+  SOURCE_DIR ${CMAKE_SOURCE_DIR}
+  BINARY_DIR ${CMAKE_BINARY_DIR}/host-tools
+  CMAKE_ARGS -DTIKORA_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target make_assets
+  INSTALL_COMMAND ""
+  BUILD_ALWAYS ON
+  CONFIGURE_HANDLED_BY_BUILD ON
+  BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/host-tools/tools/make_assets)
+
+add_custom_command(
+  OUTPUT ${TIKORA_ASSET_DIR}/tikora.ico ${TIKORA_RUNTIME_DIR}/Sounds/Ring.wav
+  COMMAND ${CMAKE_BINARY_DIR}/host-tools/tools/make_assets ${TIKORA_ASSET_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${TIKORA_ASSET_DIR}/Numbers ${TIKORA_RUNTIME_DIR}/Numbers
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${TIKORA_ASSET_DIR}/Sounds ${TIKORA_RUNTIME_DIR}/Sounds
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${TIKORA_ASSET_DIR}/Icons ${TIKORA_RUNTIME_DIR}/Icons
+  DEPENDS host_tools ${CMAKE_BINARY_DIR}/host-tools/tools/make_assets
+  COMMENT "Generating skins, sounds and icons")
+add_custom_target(runtime_assets DEPENDS ${TIKORA_ASSET_DIR}/tikora.ico ${TIKORA_RUNTIME_DIR}/Sounds/Ring.wav)
+
+file(GLOB ui_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/*.cpp)
+set(entry_source ${CMAKE_SOURCE_DIR}/clock/main_win.cpp)
+list(REMOVE_ITEM shell_sources ${entry_source})
+
+add_library(tikora_shell STATIC ${ui_sources} ${shell_sources})
+target_link_libraries(tikora_shell PUBLIC tikora_core ${TIKORA_WIN_LIBS})
+target_compile_definitions(tikora_shell PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+target_compile_options(tikora_shell PRIVATE ${TIKORA_WARNINGS})
+target_compile_definitions(tikora_core PUBLIC NOMINMAX)
+
+configure_file(${CMAKE_SOURCE_DIR}/resources/tikora.manifest ${TIKORA_ASSET_DIR}/tikora.manifest COPYONLY)
+add_executable(Tikora WIN32 ${entry_source} ${CMAKE_SOURCE_DIR}/resources/tikora.rc)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/tikora.rc PROPERTIES
+  OBJECT_DEPENDS "${TIKORA_ASSET_DIR}/tikora.ico;${TIKORA_ASSET_DIR}/tikora.manifest")
+target_include_directories(Tikora PRIVATE ${TIKORA_ASSET_DIR})
+target_link_libraries(Tikora PRIVATE tikora_shell)
+target_link_options(Tikora PRIVATE ${TIKORA_STATIC_FLAGS})
+target_compile_options(Tikora PRIVATE ${TIKORA_WARNINGS})
+set_target_properties(Tikora PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TIKORA_RUNTIME_DIR})
+add_dependencies(Tikora runtime_assets)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${TIKORA_ASSET_DIR}")
+
+if(TIKORA_TESTS AND TIKORA_CAN_RUN)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  file(GLOB win_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp)
+  file(GLOB win_test_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
+  add_executable(tikora_win_tests ${win_tests} ${win_test_support})
+  target_include_directories(tikora_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(tikora_win_tests PRIVATE tikora_shell gtest gtest_main)
+  target_link_options(tikora_win_tests PRIVATE ${TIKORA_STATIC_FLAGS})
+  target_compile_options(tikora_win_tests PRIVATE ${TIKORA_WARNINGS})
+  add_dependencies(tikora_win_tests Tikora)
+  target_compile_definitions(tikora_win_tests PRIVATE
+    TIKORA_RUNTIME_DIR_UNIX="${TIKORA_RUNTIME_DIR}")
+
+  # Tests under Wine get their own prefix and X display, made and ended by the run itself.
+  set(wine_env ${CMAKE_SOURCE_DIR}/tests/win/wine_env.sh)
+  set(wine_state ${CMAKE_BINARY_DIR}/wine)
+  add_test(NAME wine_start COMMAND ${wine_env} start ${wine_state})
+  add_test(NAME wine_stop COMMAND ${wine_env} stop ${wine_state})
+  set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine)
+  set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
+  add_test(NAME win_tests COMMAND ${wine_env} run ${wine_state} $<TARGET_FILE:tikora_win_tests>)
+  set_tests_properties(win_tests PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600)
+endif()

@@ -1,0 +1,49 @@
+#include "core/settings_store.h"
+
+#include <charconv>
+#include <limits>
+
+namespace tikora {
+
+std::optional<long long> parseIniInteger(std::string_view text) {
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        unsigned long long value = 0;
+        auto digits = text.substr(2);
+        auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+        if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+        return static_cast<long long>(value);
+    }
+    std::string_view body = text;
+    bool negative = false;
+    if (!body.empty() && (body[0] == '-' || body[0] == '+')) {
+        negative = body[0] == '-';
+        body.remove_prefix(1);
+    }
+    if (body.empty()) return std::nullopt;
+    long long value = 0;
+    auto [end, ec] = std::from_chars(body.data(), body.data() + body.size(), value, 10);
+    if (ec != std::errc() || end != body.data() + body.size()) return std::nullopt;
+    return negative ? -value : value;
+}
+
+int SettingsStore::readInteger(std::string_view section, std::string_view key, int def) {
+    std::string text = readString(section, key, "");
+    auto value = parseIniInteger(text);
+    if (!value || *value < std::numeric_limits<int>::min() || *value > std::numeric_limits<int>::max())
+        return def;
+    return static_cast<int>(*value);
+}
+
+bool SettingsStore::readBool(std::string_view section, std::string_view key, bool def) {
+    return readInteger(section, key, def ? 1 : 0) != 0;
+}
+
+void SettingsStore::writeInteger(std::string_view section, std::string_view key, int value) {
+    writeString(section, key, std::to_string(value));
+}
+
+void SettingsStore::writeBool(std::string_view section, std::string_view key, bool value) {
+    writeString(section, key, value ? "1" : "0");
+}
+
+}  // namespace tikora

@@ -1,0 +1,31 @@
+#pragma once
+// Access to the settings file with the system's profile-file rules. Each call opens the file,
+// reads or writes one key and releases it again; nothing is cached.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tikora {
+
+// Integer rule of the profile files: a value longer than two characters that starts with "0x"
+// or "0X" is hexadecimal, otherwise decimal with an optional sign; anything else is not a number.
+std::optional<long long> parseIniInteger(std::string_view text);
+
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+
+    // A missing file, section or key yields the default. At most 2047 characters are returned.
+    virtual std::string readString(std::string_view section, std::string_view key, std::string_view def) = 0;
+    // Throws AppError "Unable to write to <path>" when the write fails.
+    virtual void writeString(std::string_view section, std::string_view key, std::string_view value) = 0;
+
+    int readInteger(std::string_view section, std::string_view key, int def);
+    bool readBool(std::string_view section, std::string_view key, bool def);
+    void writeInteger(std::string_view section, std::string_view key, int value);
+    void writeBool(std::string_view section, std::string_view key, bool value);
+};
+
+inline constexpr std::string_view kSettingsFileName = "MyIni.ini";
+
+}  // namespace tikora

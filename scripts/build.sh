@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Configures and builds one configuration: native, win64 or win32. Build trees live in build/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+config=$1
+jobs=$(nproc)
+case "$config" in
+  native) args=(-DCMAKE_BUILD_TYPE=Debug) ;;
+  win64) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release) ;;
+  win32) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release) ;;
+  *) echo "usage: $0 native|win64|win32" >&2; exit 2 ;;
+esac
+cmake -S "$root" -B "$root/build/$config" "${args[@]}" >/dev/null
+cmake --build "$root/build/$config" -j"$jobs" "${@:2}"

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what building and testing Tikora needs on Debian 12. Idempotent: does nothing when
+# everything is there already.
+set -euo pipefail
+
+packages=(
+  cmake make g++ python3
+  mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  googletest libgtest-dev
+  wine wine64 xvfb imagemagick x11-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

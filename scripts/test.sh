@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds everything and runs all tests: the portable core natively, the Win32 shell under Wine
+# (64-bit), and the 32-bit program (built, not run: 32-bit programs cannot execute here).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/setup.sh"
+
+echo "== native: portable core and its unit tests"
+bash "$root/scripts/build.sh" native
+(cd "$root/build/native" && ctest --output-on-failure -j"$(nproc)")
+
+echo "== win64: Tikora.exe and the tests under Wine"
+bash "$root/scripts/build.sh" win64
+bash "$root/scripts/build.sh" win64 --target tikora_win_tests
+(cd "$root/build/win64" && ctest --output-on-failure)
+
+echo "== win32: Tikora.exe, built only"
+bash "$root/scripts/build.sh" win32 --target Tikora
+echo "== all tests passed"

@@ -1,0 +1,66 @@
+#pragma once
+// A top-level window of the program: owned by the hidden application window, created once,
+// shown and hidden; closing it only hides it, so its contents survive.
+#include <windows.h>
+
+#include "ui/window_win.h"
+
+namespace tikora::ui {
+
+enum class BorderStyle {
+    None,          // no title bar (the clock, the full-screen views)
+    Single,        // fixed single border, close box only
+    Dialog,        // dialog border, close box only
+    DialogNoMenu,  // dialog border, no title-bar buttons
+    Sizeable,      // sizeable border, close and maximise boxes
+};
+
+struct FormSpec {
+    const char* className = "";
+    const char* caption = "";
+    BorderStyle border = BorderStyle::Single;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    bool outerSize = false;  // the sizes are the outer size
+    bool dialogKeys = true;  // Tab, Enter, Esc and mnemonics through IsDialogMessage
+    DWORD extraExStyle = 0;
+    HICON icon = nullptr;
+    HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+};
+
+class Form : public Window {
+public:
+    explicit Form(const FormSpec& spec) : spec_(spec) {}
+
+    // Creates the window hidden, centred on the screen.
+    void createForm();
+    // Shows the form non-modally when it is not showing; does nothing when it is.
+    void show();
+    void hide();
+    // Shows the form and brings it to the front.
+    void bringToFront();
+
+    const FormSpec& spec() const { return spec_; }
+
+protected:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Builds the controls; runs once, right after the window exists.
+    virtual void onCreate() {}
+    // WM_CLOSE: hides the form.
+    virtual void onClose() { hide(); }
+    virtual void onShow() {}
+    // WM_COMMAND from a control or IDOK/IDCANCEL from the dialog keys.
+    virtual void onCommand(int id, int code, HWND control) {
+        (void)id;
+        (void)code;
+        (void)control;
+    }
+
+private:
+    FormSpec spec_;
+};
+
+DWORD styleFor(BorderStyle border);
+DWORD exStyleFor(BorderStyle border);
+
+}  // namespace tikora::ui

@@ -1,0 +1,61 @@
+#pragma once
+// One base class for every window of the program: the C++ object is bound to its HWND at
+// WM_NCCREATE and messages go to onMessage. No exception ever leaves the window procedure:
+// it ends in the application error handler.
+#include <windows.h>
+
+#include <string>
+
+namespace tikora::ui {
+
+struct WindowSpec {
+    const char* className = "";
+    const char* caption = "";
+    DWORD style = WS_OVERLAPPED;
+    DWORD exStyle = 0;
+    HWND owner = nullptr;
+    // Position and client size in 96-DPI pixels; CW_USEDEFAULT for x centres the window on the screen.
+    int x = CW_USEDEFAULT;
+    int y = 0;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    // Outer size instead of client size (windows laid out by their outer size).
+    bool outerSize = false;
+    HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    HICON icon = nullptr;
+    UINT classStyle = CS_DBLCLKS;
+};
+
+class Window {
+public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    bool visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+
+    // Registers the class on first use and creates the window; throws AppError on failure.
+    void create(const WindowSpec& spec);
+    void destroy();
+
+    static Window* fromHandle(HWND hwnd);
+
+protected:
+    virtual LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT defaultProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Called after WM_NCDESTROY; the handle is gone.
+    virtual void onDestroyed() {}
+
+private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+    HWND hwnd_ = nullptr;
+};
+
+// Sets the client size, keeping the top-left corner, for the window's current styles.
+void setClientSize(HWND hwnd, int width, int height);
+void centreOnScreen(HWND hwnd);
+
+}  // namespace tikora::ui
