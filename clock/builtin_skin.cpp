@@ -52,6 +52,28 @@ struct Shape {
     double radius = 0;
 };
 
+struct Bounds {
+    double left;
+    double top;
+    double right;
+    double bottom;
+};
+
+Bounds BoundsOf(const Shape& shape) {
+    if (shape.radius > 0) {
+        return {shape.centre.x - shape.radius, shape.centre.y - shape.radius, shape.centre.x + shape.radius,
+                shape.centre.y + shape.radius};
+    }
+    Bounds b{shape.polygon[0].x, shape.polygon[0].y, shape.polygon[0].x, shape.polygon[0].y};
+    for (const Point& p : shape.polygon) {
+        b.left = std::min(b.left, p.x);
+        b.top = std::min(b.top, p.y);
+        b.right = std::max(b.right, p.x);
+        b.bottom = std::max(b.bottom, p.y);
+    }
+    return b;
+}
+
 bool Contains(const Shape& shape, double x, double y) {
     if (shape.radius > 0) {
         double dx = x - shape.centre.x;
@@ -105,16 +127,24 @@ std::array<Shape, 7> DigitSegments(double x0) {
 // Fraction of each pixel of a width x kCellHeight cell covered by the union of the shapes.
 std::vector<double> Coverage(int width, const std::vector<Shape>& shapes) {
     std::vector<double> coverage(static_cast<size_t>(width) * kCellHeight, 0.0);
-    if (shapes.empty()) return coverage;
+    std::vector<Bounds> bounds;
+    for (const Shape& shape : shapes) bounds.push_back(BoundsOf(shape));
+    std::vector<const Shape*> nearby;
     for (int y = 0; y < kCellHeight; ++y) {
         for (int x = 0; x < width; ++x) {
+            nearby.clear();
+            for (size_t i = 0; i < shapes.size(); ++i) {
+                const Bounds& b = bounds[i];
+                if (b.left < x + 1 && b.right > x && b.top < y + 1 && b.bottom > y) nearby.push_back(&shapes[i]);
+            }
+            if (nearby.empty()) continue;
             int hits = 0;
             for (int sy = 0; sy < kSamples; ++sy) {
                 double py = y + (sy + 0.5) / kSamples;
                 for (int sx = 0; sx < kSamples; ++sx) {
                     double px = x + (sx + 0.5) / kSamples;
-                    for (const Shape& shape : shapes) {
-                        if (Contains(shape, px, py)) {
+                    for (const Shape* shape : nearby) {
+                        if (Contains(*shape, px, py)) {
                             ++hits;
                             break;
                         }
@@ -127,8 +157,35 @@ std::vector<double> Coverage(int width, const std::vector<Shape>& shapes) {
     return coverage;
 }
 
+// A lean step "at row k" moves row k and all below it one pixel further left than row k-1. A step
+// right where a horizontal stroke meets a vertical one would push the two together, so the
+// steps are placed to miss the rows around the three joints.
+bool StepSpoilsJoint(int k) {
+    for (double joint : {kTopY, kMiddleY, kBottomY}) {
+        int row = static_cast<int>(joint);
+        if (k >= row - 1 && k <= row + 2) return true;
+    }
+    return false;
+}
+
+// Row whose lean offset is a whole number of steps; rows above it move right.
+int LeanAnchor(int leanRows) {
+    int best = kCellHeight - 1;
+    int fewest = kCellHeight;
+    for (int anchor = kCellHeight - 1; anchor < kCellHeight - 1 + leanRows; ++anchor) {
+        int spoiled = 0;
+        for (int k = 1; k < kCellHeight; ++k)
+            if ((anchor - k) % leanRows == leanRows - 1 && StepSpoilsJoint(k)) ++spoiled;
+        if (spoiled < fewest) {
+            fewest = spoiled;
+            best = anchor;
+        }
+    }
+    return best;
+}
+
 int LeanOffset(const SkinStyle& style, int row) {
-    return style.leanRows > 0 ? (kCellHeight - 1 - row) / style.leanRows : 0;
+    return style.leanRows > 0 ? (LeanAnchor(style.leanRows) - row) / style.leanRows : 0;
 }
 
 // Paints one cell of the strip from the coverage of its lit and unlit shapes. With rowLean each

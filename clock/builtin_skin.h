@@ -2,7 +2,6 @@
 // The pictures the clock window carries from the start: the cyan seven-segment skin strip and
 // the bevelled frame. The strip renderer takes a style so the asset generator can draw further
 // skins with the same figures in other colours.
-#include <cstddef>
 #include <cstdint>
 
 #include "core/image.h"

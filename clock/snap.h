@@ -43,6 +43,16 @@ Rect WorkArea(const Rect& taskbar, int screenWidth, int screenHeight);
 // both edges the right (or bottom) edge wins.
 Point SnapToWorkArea(const Rect& workArea, const WindowFrame& window, int threshold);
 
+// Where a snap learns the taskbar's rectangle and the screen size; asked afresh at every snap,
+// since the user may have moved the taskbar meanwhile.
+class DesktopGeometry {
+public:
+    virtual ~DesktopGeometry() = default;
+    virtual Rect taskbarRect() = 0;
+    virtual int screenWidth() = 0;
+    virtual int screenHeight() = 0;
+};
+
 Point Snap(const Rect& taskbar, int screenWidth, int screenHeight, const WindowFrame& window, int threshold);
 
 }  // namespace tikora

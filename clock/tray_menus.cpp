@@ -18,6 +18,12 @@ MenuItem Command(std::string caption, MenuCommand command, int index = 0) {
     return item;
 }
 
+MenuItem Command(std::string caption, MenuCommand command, MenuPicture picture) {
+    MenuItem item = Command(std::move(caption), command);
+    item.picture = picture;
+    return item;
+}
+
 MenuItem Separator() {
     MenuItem item;
     item.kind = MenuItemKind::Separator;
@@ -25,11 +31,12 @@ MenuItem Separator() {
     return item;
 }
 
-MenuItem Submenu(std::string caption, Menu children) {
+MenuItem Submenu(std::string caption, Menu children, MenuPicture picture = MenuPicture::None) {
     MenuItem item;
     item.kind = MenuItemKind::Submenu;
     item.caption = std::move(caption);
     item.children = std::move(children);
+    item.picture = picture;
     return item;
 }
 
@@ -91,37 +98,38 @@ Menu BuildInternetLinksMenu() {
 }
 
 Menu BuildMainMenu() {
+    using P = MenuPicture;
     Menu options{
-        Command("Settings", MenuCommand::Settings),
+        Command("Settings", MenuCommand::Settings, P::Settings),
         Separator(),
-        Command("Change skin", MenuCommand::ChangeSkin),
+        Command("Change skin", MenuCommand::ChangeSkin, P::Skin),
         Separator(),
-        Command("Change icon in tray", MenuCommand::ChangeTrayIcon),
+        Command("Change icon in tray", MenuCommand::ChangeTrayIcon, P::TrayIcon),
     };
     Menu advanced{
-        Command("Mp3 tag editor", MenuCommand::TagEditor),
+        Command("Mp3 tag editor", MenuCommand::TagEditor, P::TagEditor),
         Separator(),
-        Command("Timer ( turn off )", MenuCommand::ShutdownTimer),
+        Command("Timer ( turn off )", MenuCommand::ShutdownTimer, P::Timer),
         Separator(),
-        Command("Information", MenuCommand::Information),
+        Command("Information", MenuCommand::Information, P::Information),
         Separator(),
-        Command("Calendar", MenuCommand::Calendar),
+        Command("Calendar", MenuCommand::Calendar, P::Calendar),
         Separator(),
-        Command("Picture viewer", MenuCommand::PictureViewer),
+        Command("Picture viewer", MenuCommand::PictureViewer, P::Pictures),
         Separator(),
-        Command("Search files", MenuCommand::SearchFiles),
+        Command("Search files", MenuCommand::SearchFiles, P::Search),
         Separator(),
-        Command("Calculator", MenuCommand::Calculator),
+        Command("Calculator", MenuCommand::Calculator, P::Calculator),
         Separator(),
-        Command("Alarm clock", MenuCommand::AlarmClock),
+        Command("Alarm clock", MenuCommand::AlarmClock, P::Alarm),
         Separator(),
-        Command("Reminder", MenuCommand::Reminder),
+        Command("Reminder", MenuCommand::Reminder, P::Reminder),
         Separator(),
-        Submenu("Internet links", BuildInternetLinksMenu()),
+        Submenu("Internet links", BuildInternetLinksMenu(), P::Links),
     };
-    MenuItem showClock = Command("Show clock", MenuCommand::ShowClock);
+    MenuItem showClock = Command("Show clock", MenuCommand::ShowClock, P::ShowClock);
     showClock.enabled = false;
-    MenuItem close = Command("Close", MenuCommand::Close);
+    MenuItem close = Command("Close", MenuCommand::Close, P::Close);
     close.isDefault = true;
     return Menu{
         Submenu("Options", std::move(options)),
@@ -129,31 +137,61 @@ Menu BuildMainMenu() {
         Submenu("Advanced", std::move(advanced)),
         Separator(),
         std::move(showClock),
-        Command("Hide clock", MenuCommand::HideClock),
+        Command("Hide clock", MenuCommand::HideClock, P::HideClock),
         Separator(),
-        Command("About...", MenuCommand::About),
+        Command("About...", MenuCommand::About, P::About),
         Separator(),
         std::move(close),
     };
 }
 
 Menu BuildPowerMenu() {
+    using P = MenuPicture;
     return Menu{
-        Command("Turn off", MenuCommand::TurnOff),
+        Command("Turn off", MenuCommand::TurnOff, P::TurnOff),
         Separator(),
-        Command("Restart", MenuCommand::Restart),
+        Command("Restart", MenuCommand::Restart, P::Restart),
         Separator(),
-        Submenu("Start Menu",
-                {Command("Remove records of recently accessed documents", MenuCommand::ClearRecentDocuments)}),
+        Submenu("Start Menu", {Command("Remove records of recently accessed documents",
+                                       MenuCommand::ClearRecentDocuments, P::ClearDocuments)}),
         Separator(),
-        Command("Hot keys", MenuCommand::HotKeys),
+        Command("Hot keys", MenuCommand::HotKeys, P::HotKeys),
         Separator(),
         Submenu(" Choose...", CdChooserItems()),
         Separator(),
-        Command("Open CD", MenuCommand::OpenCd),
+        Command("Open CD", MenuCommand::OpenCd, P::OpenCd),
         Separator(),
-        Command("Close CD", MenuCommand::CloseCd),
+        Command("Close CD", MenuCommand::CloseCd, P::CloseCd),
     };
+}
+
+void ApplyCdChooser(Menu& powerMenu, const CdChooser& chooser) {
+    for (int k = 0; k < kCdChooserItemCount; ++k) {
+        MenuItem* item = FindMenuItem(powerMenu, MenuCommand::ChooseCd, k);
+        if (!item) continue;
+        const CdChooserItem& source = chooser.Items()[k];
+        item->visible = source.visible;
+        item->caption = source.caption;
+        item->checked = source.ticked;
+    }
+}
+
+std::optional<WindowTarget> WindowForCommand(MenuCommand command) {
+    switch (command) {
+    case MenuCommand::Settings: return WindowTarget{"TForm2"};
+    case MenuCommand::ChangeSkin: return WindowTarget{"TForm4"};
+    case MenuCommand::TagEditor: return WindowTarget{"TForm21"};
+    case MenuCommand::ShutdownTimer: return WindowTarget{"TForm7"};
+    case MenuCommand::Information: return WindowTarget{"TForm20"};
+    case MenuCommand::Calendar: return WindowTarget{"TForm5"};
+    case MenuCommand::PictureViewer: return WindowTarget{"TForm9"};
+    case MenuCommand::SearchFiles: return WindowTarget{"TForm3"};
+    case MenuCommand::AlarmClock: return WindowTarget{"TForm12"};
+    case MenuCommand::Reminder: return WindowTarget{"TForm18", ShowRule::BringToFront};
+    case MenuCommand::About: return WindowTarget{"TForm8"};
+    case MenuCommand::HotKeys: return WindowTarget{"TForm17"};
+    default: return std::nullopt;
+    }
 }
 
 const MenuItem* FindMenuItem(const Menu& menu, MenuCommand command, int index) {

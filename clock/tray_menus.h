@@ -48,6 +48,34 @@ enum class MenuCommand {
 
 inline constexpr std::string_view kSeparatorCaption = "-";
 
+// The small pictures some items carry; the shell draws them at run time.
+enum class MenuPicture {
+    None,
+    Settings,
+    Skin,
+    TrayIcon,
+    TagEditor,
+    Timer,
+    Information,
+    Calendar,
+    Pictures,
+    Search,
+    Calculator,
+    Alarm,
+    Reminder,
+    Links,
+    ShowClock,
+    HideClock,
+    About,
+    Close,
+    TurnOff,
+    Restart,
+    ClearDocuments,
+    HotKeys,
+    OpenCd,
+    CloseCd,
+};
+
 struct MenuItem {
     MenuItemKind kind = MenuItemKind::Command;
     std::string caption;
@@ -55,8 +83,10 @@ struct MenuItem {
     int index = 0;
     bool isDefault = false;  // drawn bold; no action is bound to it
     bool radio = false;      // the chooser items form one radio group
+    bool checked = false;    // the ticked chooser item
     bool visible = true;
     bool enabled = true;
+    MenuPicture picture = MenuPicture::None;
     std::vector<MenuItem> children;  // Submenu only
 };
 
@@ -71,6 +101,24 @@ Menu BuildInternetLinksMenu();
 // Depth-first search, submenus included; nullptr when absent.
 const MenuItem* FindMenuItem(const Menu& menu, MenuCommand command, int index = 0);
 MenuItem* FindMenuItem(Menu& menu, MenuCommand command, int index = 0);
+
+class CdChooser;
+
+// Copies the chooser's items (shown or not, caption, tick) into the " Choose..." submenu.
+void ApplyCdChooser(Menu& powerMenu, const CdChooser& chooser);
+
+// The window an item shows, by its window class. Every item shows its window only when it is
+// not showing already; "Reminder" also brings an open reminder list to the front.
+enum class ShowRule { IfHidden, BringToFront };
+
+struct WindowTarget {
+    std::string_view className;
+    ShowRule rule = ShowRule::IfHidden;
+    friend bool operator==(const WindowTarget&, const WindowTarget&) = default;
+};
+
+// nullopt for items that do not show a window of their own (the calculator runs modally).
+std::optional<WindowTarget> WindowForCommand(MenuCommand command);
 
 // WM_COMMAND identifiers: one per (command, index); 0 for items without an action (headers),
 // so such a click decodes to nothing.

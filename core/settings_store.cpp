@@ -19,7 +19,7 @@ std::optional<long long> parseIniInteger(std::string_view text) {
         negative = body[0] == '-';
         body.remove_prefix(1);
     }
-    if (body.empty()) return std::nullopt;
+    if (body.empty() || body[0] == '-' || body[0] == '+') return std::nullopt;
     long long value = 0;
     auto [end, ec] = std::from_chars(body.data(), body.data() + body.size(), value, 10);
     if (ec != std::errc() || end != body.data() + body.size()) return std::nullopt;

@@ -1,6 +1,5 @@
 #pragma once
 // Plain Windows bitmap files: 24 bits per pixel, rows stored bottom-up, no compression.
-#include <cstddef>
 #include <cstdint>
 #include <vector>
 

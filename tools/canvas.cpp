@@ -16,38 +16,49 @@ uint32_t ToByte(double value) {
 }  // namespace
 
 Region Circle(Point2 centre, double radius) {
-    return [=](double x, double y) {
-        double dx = x - centre.x;
-        double dy = y - centre.y;
-        return dx * dx + dy * dy <= radius * radius;
-    };
+    return {[=](double x, double y) {
+                double dx = x - centre.x;
+                double dy = y - centre.y;
+                return dx * dx + dy * dy <= radius * radius;
+            },
+            centre.x - radius, centre.y - radius, centre.x + radius, centre.y + radius};
 }
 
 Region Capsule(Point2 a, Point2 b, double halfWidth) {
-    return [=](double x, double y) {
-        double vx = b.x - a.x;
-        double vy = b.y - a.y;
-        double length2 = vx * vx + vy * vy;
-        double t = length2 > 0 ? std::clamp(((x - a.x) * vx + (y - a.y) * vy) / length2, 0.0, 1.0) : 0.0;
-        double dx = x - (a.x + t * vx);
-        double dy = y - (a.y + t * vy);
-        return dx * dx + dy * dy <= halfWidth * halfWidth;
-    };
+    return {[=](double x, double y) {
+                double vx = b.x - a.x;
+                double vy = b.y - a.y;
+                double length2 = vx * vx + vy * vy;
+                double t = length2 > 0 ? std::clamp(((x - a.x) * vx + (y - a.y) * vy) / length2, 0.0, 1.0) : 0.0;
+                double dx = x - (a.x + t * vx);
+                double dy = y - (a.y + t * vy);
+                return dx * dx + dy * dy <= halfWidth * halfWidth;
+            },
+            std::min(a.x, b.x) - halfWidth, std::min(a.y, b.y) - halfWidth, std::max(a.x, b.x) + halfWidth,
+            std::max(a.y, b.y) + halfWidth};
 }
 
 Region RoundedRect(double left, double top, double right, double bottom, double radius) {
-    return [=](double x, double y) {
-        if (x < left || x > right || y < top || y > bottom) return false;
-        double cx = std::clamp(x, left + radius, right - radius);
-        double cy = std::clamp(y, top + radius, bottom - radius);
-        double dx = x - cx;
-        double dy = y - cy;
-        return dx * dx + dy * dy <= radius * radius;
-    };
+    return {[=](double x, double y) {
+                if (x < left || x > right || y < top || y > bottom) return false;
+                double cx = std::clamp(x, left + radius, right - radius);
+                double cy = std::clamp(y, top + radius, bottom - radius);
+                double dx = x - cx;
+                double dy = y - cy;
+                return dx * dx + dy * dy <= radius * radius;
+            },
+            left, top, right, bottom};
 }
 
 Region PolygonRegion(std::vector<Point2> points) {
-    return [points = std::move(points)](double x, double y) {
+    Region region{{}, points[0].x, points[0].y, points[0].x, points[0].y};
+    for (const Point2& p : points) {
+        region.left = std::min(region.left, p.x);
+        region.top = std::min(region.top, p.y);
+        region.right = std::max(region.right, p.x);
+        region.bottom = std::max(region.bottom, p.y);
+    }
+    region.contains = [points = std::move(points)](double x, double y) {
         bool inside = false;
         for (size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
             const Point2& a = points[i];
@@ -56,28 +67,38 @@ Region PolygonRegion(std::vector<Point2> points) {
         }
         return inside;
     };
+    return region;
 }
 
 Region Union(std::vector<Region> regions) {
-    return [regions = std::move(regions)](double x, double y) {
-        return std::any_of(regions.begin(), regions.end(), [&](const Region& r) { return r(x, y); });
-    };
-}
-
-Region Difference(Region keep, Region cut) {
-    return [keep = std::move(keep), cut = std::move(cut)](double x, double y) { return keep(x, y) && !cut(x, y); };
-}
-
-Region Grown(Region region, double by) {
-    // Eight compass points plus the point itself; exact enough for outlines of a pixel or two.
-    double d = by * 0.7071067811865476;
-    return [region = std::move(region), by, d](double x, double y) {
-        const double offsets[9][2] = {{0, 0}, {by, 0}, {-by, 0}, {0, by}, {0, -by}, {d, d}, {d, -d}, {-d, d}, {-d, -d}};
-        for (const auto& o : offsets) {
-            if (region(x + o[0], y + o[1])) return true;
+    Region region{{}, regions[0].left, regions[0].top, regions[0].right, regions[0].bottom};
+    for (const Region& r : regions) {
+        region.left = std::min(region.left, r.left);
+        region.top = std::min(region.top, r.top);
+        region.right = std::max(region.right, r.right);
+        region.bottom = std::max(region.bottom, r.bottom);
+    }
+    region.contains = [regions = std::move(regions)](double x, double y) {
+        for (const Region& r : regions) {
+            if (x >= r.left && x <= r.right && y >= r.top && y <= r.bottom && r.contains(x, y)) return true;
         }
         return false;
     };
+    return region;
+}
+
+Region Grown(Region inner, double by) {
+    // Eight compass points plus the point itself; exact enough for outlines of a pixel or two.
+    double d = by * 0.7071067811865476;
+    Region region{{}, inner.left - by, inner.top - by, inner.right + by, inner.bottom + by};
+    region.contains = [inner = std::move(inner), by, d](double x, double y) {
+        const double offsets[9][2] = {{0, 0}, {by, 0}, {-by, 0}, {0, by}, {0, -by}, {d, d}, {d, -d}, {-d, d}, {-d, -d}};
+        for (const auto& o : offsets) {
+            if (inner.contains(x + o[0], y + o[1])) return true;
+        }
+        return false;
+    };
+    return region;
 }
 
 Paint Solid(Rgba colour) {
@@ -99,15 +120,19 @@ Canvas::Canvas(int width, int height)
     : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height) {}
 
 void Canvas::Fill(const Region& region, const Paint& paint) {
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
+    int x0 = std::max(0, static_cast<int>(std::floor(region.left)));
+    int y0 = std::max(0, static_cast<int>(std::floor(region.top)));
+    int x1 = std::min(width_ - 1, static_cast<int>(std::floor(region.right)));
+    int y1 = std::min(height_ - 1, static_cast<int>(std::floor(region.bottom)));
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) {
             // Average the paint over the covered samples, so gradients are smooth too.
             Premultiplied sum;
             for (int sy = 0; sy < kSamples; ++sy) {
                 double py = y + (sy + 0.5) / kSamples;
                 for (int sx = 0; sx < kSamples; ++sx) {
                     double px = x + (sx + 0.5) / kSamples;
-                    if (!region(px, py)) continue;
+                    if (!region.contains(px, py)) continue;
                     Rgba c = paint(px, py);
                     sum.r += c.r * c.a;
                     sum.g += c.g * c.a;

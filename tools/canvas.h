@@ -26,7 +26,15 @@ struct Point2 {
     double y = 0;
 };
 
-using Region = std::function<bool(double x, double y)>;
+// An inside-test and a box that holds every point inside, so painting can skip the rest.
+struct Region {
+    std::function<bool(double x, double y)> contains;
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+};
+
 using Paint = std::function<Rgba(double x, double y)>;
 
 Region Circle(Point2 centre, double radius);
@@ -36,7 +44,6 @@ Region RoundedRect(double left, double top, double right, double bottom, double 
 // Even-odd rule, so the points may go either way round.
 Region PolygonRegion(std::vector<Point2> points);
 Region Union(std::vector<Region> regions);
-Region Difference(Region keep, Region cut);
 // The region grown by about `by` pixels in every direction, for outlines drawn beneath a shape.
 Region Grown(Region region, double by);
 

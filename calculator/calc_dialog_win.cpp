@@ -1,0 +1,542 @@
+#include "calculator/calc_dialog_win.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calculator/calc_glyphs.h"
+#include "core/datetime.h"
+#include "ui/controls_win.h"
+#include "ui/dpi_win.h"
+#include "ui/form_win.h"
+#include "ui/handles_win.h"
+
+namespace tikora {
+
+namespace {
+
+constexpr const char* kDialogClass = "TCalculatorForm";
+constexpr int kClientWidth = 242;
+constexpr int kClientHeight = 159;
+// The calculator panel sits at the bottom of the bevelled client panel, inside its 1-pixel bevel;
+// button positions are given relative to it.
+constexpr int kPanelX = 1;
+constexpr int kPanelY = kClientHeight - 1 - 129;
+
+constexpr int kButtonIdBase = 100;
+constexpr int kDisplayId = 200;
+constexpr int kMemoryMarkId = 201;
+constexpr UINT kMenuCopy = 1;
+constexpr UINT kMenuPaste = 2;
+constexpr DWORD kKeyPressMs = 20;
+constexpr UINT_PTR kHoverSubclassId = 1;
+
+enum class Ink { ButtonText, Maroon, Navy, Purple };
+
+struct ButtonLayout {
+    CalcButton button;
+    const char* face;  // nullptr: the decimal separator
+    int glyph;         // CalcGlyph position, -1 for a text face
+    int x;
+    int y;
+    int width;
+    Ink ink;
+    const char* name;  // what screen readers announce for a picture button
+};
+
+constexpr int kNoGlyph = -1;
+constexpr int Glyph(CalcGlyph g) { return static_cast<int>(g); }
+
+const std::array<ButtonLayout, kCalcButtonCount> kButtons = {{
+    {CalcButton::Ok, "", Glyph(CalcGlyph::Ok), 47, 6, 36, Ink::ButtonText, "OK"},
+    {CalcButton::Cancel, "", Glyph(CalcGlyph::Cancel), 85, 6, 36, Ink::ButtonText, "Cancel"},
+    {CalcButton::Backspace, "<-", kNoGlyph, 145, 6, 44, Ink::Maroon, nullptr},
+    {CalcButton::Clear, "C", kNoGlyph, 191, 6, 44, Ink::Maroon, nullptr},
+    {CalcButton::MemoryClear, "MC", kNoGlyph, 5, 32, 36, Ink::Navy, nullptr},
+    {CalcButton::MemoryRecall, "MR", kNoGlyph, 5, 56, 36, Ink::Navy, nullptr},
+    {CalcButton::MemoryStore, "MS", kNoGlyph, 5, 80, 36, Ink::Navy, nullptr},
+    {CalcButton::MemoryPlus, "MP", kNoGlyph, 5, 104, 36, Ink::Navy, nullptr},
+    {CalcButton::Digit7, "7", kNoGlyph, 47, 32, 36, Ink::ButtonText, nullptr},
+    {CalcButton::Digit8, "8", kNoGlyph, 85, 32, 36, Ink::ButtonText, nullptr},
+    {CalcButton::Digit9, "9", kNoGlyph, 123, 32, 36, Ink::ButtonText, nullptr},
+    {CalcButton::Digit4, "4", kNoGlyph, 47, 56, 36, Ink::ButtonText, nullptr},
+    {CalcButton::Digit5, "5", kNoGlyph, 85, 56, 36, Ink::ButtonText, nullptr},
+    {CalcButton::Digit6, "6", kNoGlyph, 123, 56, 36, Ink::ButtonText, nullptr},
+    {CalcButton::Digit1, "1", kNoGlyph, 47, 80, 36, Ink::ButtonText, nullptr},
+    {CalcButton::Digit2, "2", kNoGlyph, 85, 80, 36, Ink::ButtonText, nullptr},
+    {CalcButton::Digit3, "3", kNoGlyph, 123, 80, 36, Ink::ButtonText, nullptr},
+    {CalcButton::Digit0, "0", kNoGlyph, 47, 104, 36, Ink::ButtonText, nullptr},
+    {CalcButton::Sign, "", Glyph(CalcGlyph::PlusMinus), 85, 104, 36, Ink::ButtonText, "+/-"},
+    {CalcButton::Decimal, nullptr, kNoGlyph, 123, 104, 36, Ink::ButtonText, nullptr},
+    {CalcButton::Divide, "/", kNoGlyph, 161, 32, 36, Ink::Purple, nullptr},
+    {CalcButton::Multiply, "", Glyph(CalcGlyph::Multiply), 161, 56, 36, Ink::Purple, "*"},
+    {CalcButton::Subtract, "", Glyph(CalcGlyph::Minus), 161, 80, 36, Ink::Purple, "-"},
+    {CalcButton::Add, "", Glyph(CalcGlyph::Plus), 161, 104, 36, Ink::Purple, "+"},
+    {CalcButton::SquareRoot, "sqrt", kNoGlyph, 199, 32, 36, Ink::Navy, nullptr},
+    {CalcButton::Percent, "%", kNoGlyph, 199, 56, 36, Ink::Navy, nullptr},
+    {CalcButton::Reciprocal, "1/x", kNoGlyph, 199, 80, 36, Ink::Navy, nullptr},
+    {CalcButton::Equals, "=", kNoGlyph, 199, 104, 36, Ink::Purple, nullptr},
+}};
+constexpr int kButtonHeight = 22;
+
+COLORREF InkColour(Ink ink) {
+    switch (ink) {
+        case Ink::Maroon: return RGB(128, 0, 0);
+        case Ink::Navy: return RGB(0, 0, 128);
+        case Ink::Purple: return RGB(128, 0, 128);
+        case Ink::ButtonText: break;
+    }
+    return GetSysColor(COLOR_BTNTEXT);
+}
+
+// The message font of the non-client metrics; MS Sans Serif 8 pt where the system gives none.
+ui::UniqueFont MakeDialogFont(LONG weight) {
+    LOGFONTA font{};
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        font = metrics.lfMessageFont;
+    } else {
+        font.lfHeight = -MulDiv(8, ui::systemDpi(), 72);
+        font.lfCharSet = DEFAULT_CHARSET;
+        lstrcpynA(font.lfFaceName, "MS Sans Serif", LF_FACESIZE);
+    }
+    font.lfWeight = weight;
+    return ui::UniqueFont(CreateFontIndirectA(&font));
+}
+
+ui::UniqueBitmap MakeGlyphBitmap() {
+    const Image strip = MakeCalcGlyphStrip();
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = strip.width;
+    info.bmiHeader.biHeight = -strip.height;  // top-down, like the image
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    ui::UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    // 0x00RRGGBB is exactly the byte order of a 32-bit DIB pixel.
+    if (bitmap && bits) std::memcpy(bits, strip.pixels.data(), strip.pixels.size() * sizeof(uint32_t));
+    return bitmap;
+}
+
+class CalcDialog final : public ui::Form, public CalcHost {
+public:
+    explicit CalcDialog(const Calculator& calculator)
+        : ui::Form(SpecFor(calculator)),
+          font_(MakeDialogFont(FW_BOLD)),
+          markFont_(MakeDialogFont(FW_NORMAL)),
+          glyphs_(MakeGlyphBitmap()) {}
+
+    ~CalcDialog() override { destroy(); }
+
+    static CalcDialog* Running() { return running_; }
+
+    bool ShowModal(CalcEngine& engine) {
+        engine_ = &engine;
+        createForm();
+        Refresh();
+        running_ = this;
+
+        // Like any modal run: the program's other windows wait, their timers keep running.
+        std::vector<HWND> disabled;
+        EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
+        for (HWND w : disabled) {
+            if (w != hwnd()) EnableWindow(w, FALSE);
+        }
+        ShowWindow(hwnd(), SW_SHOW);
+        SetForegroundWindow(hwnd());
+        SetFocus(hwnd());
+
+        RunLoop();
+
+        for (HWND w : disabled) {
+            if (w != hwnd() && IsWindow(w)) EnableWindow(w, TRUE);
+        }
+        if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
+        running_ = nullptr;
+        destroy();
+        engine_ = nullptr;
+        return ok_;
+    }
+
+    void Beep() override { MessageBeep(0); }
+
+    void SetClipboardText(const std::string& text) override {
+        if (!OpenClipboard(hwnd())) return;
+        EmptyClipboard();
+        if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+            if (void* target = GlobalLock(memory)) {
+                std::memcpy(target, text.c_str(), text.size() + 1);
+                GlobalUnlock(memory);
+                if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+            } else {
+                GlobalFree(memory);
+            }
+        }
+        CloseClipboard();
+    }
+
+    std::optional<std::string> ClipboardText() override {
+        if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(hwnd())) return std::nullopt;
+        std::optional<std::string> text;
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
+                text = std::string(chars, strnlen(chars, GlobalSize(data)));
+                GlobalUnlock(data);
+            }
+        }
+        CloseClipboard();
+        return text;
+    }
+
+protected:
+    void onCreate() override {
+        for (int i = 0; i < kCalcButtonCount; ++i) {
+            const ButtonLayout& b = kButtons[i];
+            const std::string separator(1, formatSettings().decimalSeparator);
+            ui::ControlSpec spec;
+            spec.className = "BUTTON";
+            spec.text = b.glyph != kNoGlyph ? b.name : (b.face ? b.face : separator.c_str());
+            spec.style = BS_OWNERDRAW;
+            spec.x = kPanelX + b.x;
+            spec.y = kPanelY + b.y;
+            spec.width = b.width;
+            spec.height = kButtonHeight;
+            spec.id = kButtonIdBase + i;
+            spec.font = font_.get();
+            buttons_[i] = ui::createControl(hwnd(), spec);
+            SetWindowSubclass(buttons_[i], &HoverProc, kHoverSubclassId, reinterpret_cast<DWORD_PTR>(this));
+        }
+
+        ui::ControlSpec display;
+        display.text = "0";
+        display.style = SS_RIGHT | SS_NOPREFIX;
+        display.x = 13;
+        display.y = 10;
+        display.width = 217;
+        display.height = 15;
+        display.id = kDisplayId;
+        display.font = font_.get();
+        display_ = ui::createControl(hwnd(), display);
+
+        ui::ControlSpec mark;
+        mark.style = SS_CENTER | SS_NOPREFIX;
+        mark.x = kPanelX + 6 + 3;
+        mark.y = kPanelY + 7 + 3;
+        mark.width = 26;
+        mark.height = 14;
+        mark.id = kMemoryMarkId;
+        mark.font = markFont_.get();
+        memoryMark_ = ui::createControl(hwnd(), mark);
+    }
+
+    void onClose() override { Finish(false); }
+
+    void onCommand(int id, int code, HWND control) override {
+        (void)control;
+        const int index = id - kButtonIdBase;
+        if (index < 0 || index >= kCalcButtonCount) return;
+        // Owner-drawn buttons report a quick second click as a double click.
+        if (code == BN_CLICKED || code == BN_DOUBLECLICKED) Click(kButtons[index].button);
+    }
+
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+            case WM_CHAR:
+                TypeChar(static_cast<char>(wParam));
+                return 0;
+            case WM_KEYDOWN:
+                if (wParam == VK_INSERT && ShortcutInsert()) return 0;
+                break;
+            case WM_DRAWITEM:
+                DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                return TRUE;
+            case WM_CTLCOLORSTATIC: {
+                HDC dc = reinterpret_cast<HDC>(wParam);
+                const bool display = reinterpret_cast<HWND>(lParam) == display_;
+                const int background = display ? COLOR_WINDOW : COLOR_BTNFACE;
+                SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+                SetBkColor(dc, GetSysColor(background));
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
+            }
+            case WM_PAINT: {
+                ui::PaintDc paint(hwnd());
+                PaintPanels(paint.get());
+                return 0;
+            }
+            case WM_CONTEXTMENU:
+                if (ContextMenu(lParam)) return 0;
+                break;
+        }
+        return ui::Form::onMessage(message, wParam, lParam);
+    }
+
+private:
+    static ui::FormSpec SpecFor(const Calculator& calculator) {
+        ui::FormSpec spec;
+        spec.className = kDialogClass;
+        spec.caption = calculator.Title().c_str();
+        spec.border = ui::BorderStyle::Dialog;
+        spec.clientWidth = kClientWidth;
+        spec.clientHeight = kClientHeight;
+        // The dialog sees every typed character itself: no dialog navigation keys.
+        spec.dialogKeys = false;
+        if (calculator.HelpContext() != 0) spec.extraExStyle = WS_EX_CONTEXTHELP;
+        return spec;
+    }
+
+    static BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
+        if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        }
+        return TRUE;
+    }
+
+    static bool IsKeyMessage(UINT message) {
+        return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR || message == WM_DEADCHAR ||
+               message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR;
+    }
+
+    void RunLoop() {
+        while (!done_ && hwnd()) {
+            MSG msg;
+            const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+            if (got == 0) {
+                // The program is ending: leave the run as if cancelled and let the outer loop quit.
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                break;
+            }
+            if (got < 0) break;
+            // Keys typed on a button belong to the dialog: the buttons are not keyboard controls.
+            if (IsKeyMessage(msg.message) && msg.hwnd && IsChild(hwnd(), msg.hwnd)) msg.hwnd = hwnd();
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+
+    void Finish(bool ok) {
+        ok_ = ok;
+        done_ = true;
+    }
+
+    void Refresh() {
+        if (!engine_ || !hwnd()) return;
+        if (engine_->DisplayText() != shownDisplay_) {
+            shownDisplay_ = engine_->DisplayText();
+            SetWindowTextA(display_, shownDisplay_.c_str());
+        }
+        if (const std::string mark = engine_->MemoryMark(); mark != shownMark_) {
+            shownMark_ = mark;
+            SetWindowTextA(memoryMark_, shownMark_.c_str());
+        }
+    }
+
+    void Click(CalcButton button) {
+        if (!engine_ || done_) return;
+        const CalcCloseRequest request = engine_->ClickButton(button);
+        Refresh();
+        if (request != CalcCloseRequest::None) Finish(request == CalcCloseRequest::Ok);
+    }
+
+    void TypeChar(char typed) {
+        if (!engine_ || done_) return;
+        const std::optional<CalcButton> button = CalcEngine::ButtonForKey(typed);
+        if (!button) {
+            engine_->ProcessKey(typed);
+            Refresh();
+            return;
+        }
+        const int index = IndexOf(*button);
+        ShowKeyPress(index);
+        Sleep(kKeyPressMs);
+        Click(*button);
+        ShowKeyPress(-1);
+    }
+
+    // Ctrl+Ins and Shift+Ins, the shortcuts of the context menu.
+    bool ShortcutInsert() {
+        if (!engine_ || done_) return false;
+        if (GetKeyState(VK_CONTROL) < 0) {
+            engine_->Copy();
+        } else if (GetKeyState(VK_SHIFT) < 0) {
+            engine_->Paste();
+            Refresh();
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    bool ContextMenu(LPARAM position) {
+        if (!engine_ || done_) return false;
+        POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+        if (at.x == -1 && at.y == -1) {
+            // From the keyboard: under the display.
+            at = POINT{ui::scale(6), ui::scale(29)};
+            ClientToScreen(hwnd(), &at);
+        } else {
+            POINT client = at;
+            ScreenToClient(hwnd(), &client);
+            RECT area;
+            GetClientRect(hwnd(), &area);
+            if (!PtInRect(&area, client)) return false;  // the title bar keeps its system menu
+        }
+        ui::UniqueMenu menu(CreatePopupMenu());
+        if (!menu) return true;
+        AppendMenuA(menu.get(), MF_STRING, kMenuCopy, "&Copy\tCtrl+Ins");
+        AppendMenuA(menu.get(), MF_STRING | (IsClipboardFormatAvailable(CF_TEXT) ? MF_ENABLED : MF_GRAYED),
+                    kMenuPaste, "&Paste\tShift+Ins");
+        const UINT chosen = static_cast<UINT>(
+            TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr));
+        if (chosen == kMenuCopy) {
+            engine_->Copy();
+        } else if (chosen == kMenuPaste) {
+            engine_->Paste();
+            Refresh();
+        }
+        return true;
+    }
+
+    static int IndexOf(CalcButton button) {
+        for (int i = 0; i < kCalcButtonCount; ++i) {
+            if (kButtons[i].button == button) return i;
+        }
+        return -1;
+    }
+
+    void ShowKeyPress(int index) {
+        const int previous = keyPressed_;
+        keyPressed_ = index;
+        for (int i : {previous, index}) {
+            if (i >= 0 && buttons_[i] && IsWindow(buttons_[i])) {
+                InvalidateRect(buttons_[i], nullptr, FALSE);
+                UpdateWindow(buttons_[i]);
+            }
+        }
+    }
+
+    void SetHot(int index) {
+        if (hot_ == index) return;
+        const int previous = hot_;
+        hot_ = index;
+        for (int i : {previous, index}) {
+            if (i >= 0) InvalidateRect(buttons_[i], nullptr, FALSE);
+        }
+    }
+
+    static LRESULT CALLBACK HoverProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR data) {
+        auto* self = reinterpret_cast<CalcDialog*>(data);
+        const int index = GetDlgCtrlID(button) - kButtonIdBase;
+        switch (message) {
+            case WM_MOUSEMOVE:
+                if (self->hot_ != index) {
+                    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, button, 0};
+                    TrackMouseEvent(&track);
+                    self->SetHot(index);
+                }
+                break;
+            case WM_MOUSELEAVE:
+                if (self->hot_ == index) self->SetHot(-1);
+                break;
+            case WM_NCDESTROY:
+                RemoveWindowSubclass(button, &HoverProc, id);
+                break;
+        }
+        return DefSubclassProc(button, message, wParam, lParam);
+    }
+
+    // Flat buttons: the face colour only, raised under the mouse, sunk while pressed.
+    void DrawButton(const DRAWITEMSTRUCT& item) {
+        const int index = static_cast<int>(item.CtlID) - kButtonIdBase;
+        if (index < 0 || index >= kCalcButtonCount) return;
+        const ButtonLayout& layout = kButtons[index];
+        HDC dc = item.hDC;
+        RECT r = item.rcItem;
+        FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+        const bool pressed = (item.itemState & ODS_SELECTED) != 0 || keyPressed_ == index;
+        if (pressed) {
+            DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+            OffsetRect(&r, 1, 1);
+        } else if (hot_ == index) {
+            DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+        }
+
+        if (layout.glyph != kNoGlyph) {
+            DrawGlyph(dc, r, layout.glyph);
+            return;
+        }
+        char face[16] = {};
+        GetWindowTextA(item.hwndItem, face, sizeof face);
+        ui::SelectedObject font(dc, font_.get());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, InkColour(layout.ink));
+        DrawTextA(dc, face, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+
+    void DrawGlyph(HDC dc, const RECT& r, int glyph) {
+        if (!glyphs_) return;
+        ui::UniqueMemoryDc source(CreateCompatibleDC(dc));
+        if (!source) return;
+        ui::SelectedObject bitmap(source.get(), glyphs_.get());
+        const int width = ui::scale(kCalcGlyphWidth);
+        const int height = ui::scale(kCalcGlyphHeight);
+        const int x = r.left + (r.right - r.left - width) / 2;
+        const int y = r.top + (r.bottom - r.top - height) / 2;
+        const uint32_t key = kCalcGlyphTransparent;
+        TransparentBlt(dc, x, y, width, height, source.get(), glyph * kCalcGlyphWidth, 0, kCalcGlyphWidth,
+                       kCalcGlyphHeight, RGB((key >> 16) & 0xFF, (key >> 8) & 0xFF, key & 0xFF));
+    }
+
+    // The bevels of the client panel, the display and the memory mark; the class brush has
+    // already filled the background with the button face colour.
+    void PaintPanels(HDC dc) {
+        RECT client;
+        GetClientRect(hwnd(), &client);
+        DrawEdge(dc, &client, BDR_SUNKENOUTER, BF_RECT);
+
+        RECT display = ui::scaleRect(6, 6, 230, 23);
+        FillRect(dc, &display, GetSysColorBrush(COLOR_WINDOW));
+        DrawEdge(dc, &display, BDR_SUNKENOUTER, BF_RECT);
+        const RECT inner = ui::scaleRect(7, 7, 228, 21);
+        FrameRect(dc, &inner, GetSysColorBrush(COLOR_WINDOWFRAME));
+
+        RECT mark = ui::scaleRect(kPanelX + 6, kPanelY + 7, 34, 20);
+        DrawEdge(dc, &mark, BDR_SUNKENOUTER, BF_RECT);
+    }
+
+    static inline CalcDialog* running_ = nullptr;
+
+    ui::UniqueFont font_;
+    ui::UniqueFont markFont_;
+    ui::UniqueBitmap glyphs_;
+    CalcEngine* engine_ = nullptr;
+    std::array<HWND, kCalcButtonCount> buttons_{};
+    HWND display_ = nullptr;
+    HWND memoryMark_ = nullptr;
+    std::string shownDisplay_ = "0";
+    std::string shownMark_;
+    int keyPressed_ = -1;
+    int hot_ = -1;
+    bool done_ = false;
+    bool ok_ = false;
+};
+
+}  // namespace
+
+bool RunCalculator(Calculator& calculator) {
+    if (CalcDialog* open = CalcDialog::Running()) {
+        open->bringToFront();
+        return false;
+    }
+    CalcDialog dialog(calculator);
+    return calculator.Execute(dialog, [&dialog](CalcEngine& engine) { return dialog.ShowModal(engine); });
+}
+
+}  // namespace tikora

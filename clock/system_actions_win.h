@@ -1,0 +1,42 @@
+#pragma once
+// Small system services of the clock window behind interfaces, so that tests never empty the
+// real recent-documents list, sound a beep or depend on the system's version.
+#include <windows.h>
+
+namespace tikora {
+
+class DesktopShell {
+public:
+    virtual ~DesktopShell() = default;
+    // SHAddToRecentDocs with SHARD_PATHA and no path: empties the list.
+    virtual void clearRecentDocuments() = 0;
+    // MessageBeep.
+    virtual void beep(UINT type) = 0;
+};
+
+class SystemDesktopShell final : public DesktopShell {
+public:
+    void clearRecentDocuments() override;
+    void beep(UINT type) override;
+};
+
+// "Remove records of recently accessed documents": the beep is the only confirmation.
+void ClearRecentDocuments(DesktopShell& shell);
+
+// GetVersionEx with the structure size 148.
+class VersionQuery {
+public:
+    virtual ~VersionQuery() = default;
+    virtual bool query(OSVERSIONINFOA& info) = 0;
+};
+
+class SystemVersionQuery final : public VersionQuery {
+public:
+    bool query(OSVERSIONINFOA& info) override;
+};
+
+// Translucency needs the layered windows of system version 5; later versions are not trusted
+// with it, as the settings dialog's " Transparent (W2K-XP) " says.
+bool TransparencyAvailable(VersionQuery& version);
+
+}  // namespace tikora

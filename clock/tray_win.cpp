@@ -1,0 +1,386 @@
+#include "clock/tray_win.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+#include "clock/cd_drives.h"
+#include "core/errors.h"
+#include "ui/dpi_win.h"
+
+namespace tikora {
+
+bool SystemNotifyArea::notify(DWORD message, const NOTIFYICONDATAA& record) {
+    NOTIFYICONDATAA copy = record;
+    return Shell_NotifyIconA(message, &copy) != FALSE;
+}
+
+// The record's size is what the shell reads first; the first form is the one every version knows.
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == kTrayIconRecordSize);
+
+NOTIFYICONDATAA TrayIconKey(HWND window) {
+    NOTIFYICONDATAA record{};
+    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record.hWnd = window;
+    record.uID = kTrayIconId;
+    return record;
+}
+
+NOTIFYICONDATAA TrayIconRecord(HWND window, HICON icon, std::string_view tip) {
+    NOTIFYICONDATAA record = TrayIconKey(window);
+    record.uFlags = kTrayIconFlags;
+    record.uCallbackMessage = kTrayCallbackMessage;
+    record.hIcon = icon;
+    // The first form of the record holds 64 characters of tip, the terminating NUL included.
+    size_t length = std::min(tip.size(), sizeof record.szTip - 1);
+    tip.copy(record.szTip, length);
+    record.szTip[length] = '\0';
+    return record;
+}
+
+std::string DialogFilter(std::string_view filter) {
+    std::string result(filter);
+    for (char& c : result)
+        if (c == '|') c = '\0';
+    result.push_back('\0');  // the string's own NUL ends the list
+    return result;
+}
+
+std::optional<std::string> SystemIconFileChooser::choose(HWND owner, const std::string& startFolder) {
+    std::string filter = DialogFilter(kTrayIconFilter);
+    char file[MAX_PATH] = {};
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.lpstrInitialDir = startFolder.c_str();
+    dialog.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
+    if (!GetOpenFileNameA(&dialog)) return std::nullopt;
+    return std::string(file);
+}
+
+namespace {
+
+constexpr COLORREF kKey = RGB(255, 0, 255);
+constexpr COLORREF kNone = CLR_INVALID;
+
+// Drawing in a 16 x 16 design grid, scaled to the picture's real size.
+class Sketch {
+public:
+    Sketch(HDC dc, int size) : dc_(dc), size_(size) {}
+
+    int u(int v) const { return MulDiv(v, size_, 16); }
+
+    void rect(int l, int t, int r, int b, COLORREF fill, COLORREF outline = kNone) {
+        Tools tools(dc_, fill, outline, 1);
+        Rectangle(dc_, u(l), u(t), u(r), u(b));
+    }
+    void ellipse(int l, int t, int r, int b, COLORREF fill, COLORREF outline = kNone, int width = 1) {
+        Tools tools(dc_, fill, outline, width);
+        Ellipse(dc_, u(l), u(t), u(r), u(b));
+    }
+    void line(int x1, int y1, int x2, int y2, COLORREF colour, int width = 1) {
+        Tools tools(dc_, kNone, colour, width);
+        MoveToEx(dc_, u(x1), u(y1), nullptr);
+        LineTo(dc_, u(x2), u(y2));
+    }
+    void polygon(std::initializer_list<POINT> points, COLORREF fill) {
+        std::vector<POINT> scaled;
+        for (POINT p : points) scaled.push_back({u(p.x), u(p.y)});
+        Tools tools(dc_, fill, kNone, 1);
+        Polygon(dc_, scaled.data(), static_cast<int>(scaled.size()));
+    }
+    void arc(int l, int t, int r, int b, POINT from, POINT to, COLORREF colour, int width) {
+        Tools tools(dc_, kNone, colour, width);
+        Arc(dc_, u(l), u(t), u(r), u(b), u(from.x), u(from.y), u(to.x), u(to.y));
+    }
+
+private:
+    // Brush and pen for one primitive; kNone leaves the interior or the outline undrawn.
+    class Tools {
+    public:
+        Tools(HDC dc, COLORREF fill, COLORREF outline, int width)
+            : dc_(dc),
+              brush_(fill == kNone ? nullptr : CreateSolidBrush(fill)),
+              pen_(outline == kNone ? nullptr : CreatePen(PS_SOLID, width, outline)),
+              oldBrush_(SelectObject(dc, brush_ ? brush_.get() : GetStockObject(NULL_BRUSH))),
+              oldPen_(SelectObject(dc, pen_ ? pen_.get() : GetStockObject(NULL_PEN))) {}
+        ~Tools() {
+            SelectObject(dc_, oldBrush_);
+            SelectObject(dc_, oldPen_);
+        }
+        Tools(const Tools&) = delete;
+        Tools& operator=(const Tools&) = delete;
+
+    private:
+        HDC dc_;
+        ui::UniqueBrush brush_;
+        ui::UniquePen pen_;
+        HGDIOBJ oldBrush_;
+        HGDIOBJ oldPen_;
+    };
+
+    HDC dc_;
+    int size_;
+};
+
+void drawClock(Sketch& s, COLORREF rim) {
+    s.ellipse(1, 1, 15, 15, RGB(255, 255, 255), rim, 2);
+    s.line(8, 8, 8, 4, RGB(0, 0, 0), 1);
+    s.line(8, 8, 11, 8, RGB(0, 0, 0), 1);
+}
+
+void drawDisc(Sketch& s) {
+    s.ellipse(1, 1, 15, 15, RGB(200, 200, 210), RGB(90, 90, 100));
+    s.ellipse(6, 6, 10, 10, kKey, RGB(90, 90, 100));
+}
+
+constexpr std::array<std::array<int, 4>, 4> kGearTeeth{{{8, 0, 8, 16}, {0, 8, 16, 8}, {2, 2, 14, 14}, {2, 14, 14, 2}}};
+
+void drawPicture(Sketch& s, MenuPicture picture) {
+    const COLORREF black = RGB(0, 0, 0);
+    const COLORREF white = RGB(255, 255, 255);
+    const COLORREF grey = RGB(128, 128, 128);
+    const COLORREF blue = RGB(30, 90, 200);
+    const COLORREF green = RGB(30, 150, 60);
+    const COLORREF red = RGB(210, 30, 30);
+    const COLORREF yellow = RGB(250, 210, 40);
+    switch (picture) {
+    case MenuPicture::None: break;
+    case MenuPicture::Settings:
+        for (const auto& [x1, y1, x2, y2] : kGearTeeth) s.line(x1, y1, x2, y2, grey, s.u(3));
+        s.ellipse(3, 3, 13, 13, grey);
+        s.ellipse(6, 6, 10, 10, kKey);
+        break;
+    case MenuPicture::Skin:
+        s.rect(0, 3, 16, 13, black);
+        s.rect(2, 5, 7, 11, kNone, RGB(0, 220, 0));
+        s.rect(9, 5, 14, 11, kNone, RGB(0, 220, 0));
+        s.line(2, 8, 7, 8, RGB(0, 220, 0));
+        s.line(9, 8, 14, 8, RGB(0, 220, 0));
+        break;
+    case MenuPicture::TrayIcon:
+        s.rect(2, 1, 13, 9, white, black);
+        s.rect(0, 10, 16, 16, grey);
+        s.rect(11, 11, 15, 15, blue);
+        break;
+    case MenuPicture::TagEditor:
+        s.ellipse(2, 10, 8, 15, black);
+        s.line(7, 12, 7, 2, black, s.u(2));
+        s.line(7, 2, 13, 5, black, s.u(2));
+        break;
+    case MenuPicture::Timer: drawClock(s, red); break;
+    case MenuPicture::Information:
+    case MenuPicture::About:
+        s.ellipse(1, 1, 15, 15, picture == MenuPicture::About ? green : blue);
+        s.rect(7, 7, 9, 13, white);
+        s.rect(7, 3, 9, 5, white);
+        break;
+    case MenuPicture::Calendar:
+        s.rect(1, 2, 15, 15, white, black);
+        s.rect(1, 2, 15, 6, red);
+        for (int y : {8, 11})
+            for (int x : {3, 6, 9, 12}) s.rect(x, y, x + 2, y + 2, grey);
+        break;
+    case MenuPicture::Pictures:
+        s.rect(0, 2, 16, 14, RGB(150, 200, 250), black);
+        s.polygon({{1, 13}, {6, 6}, {10, 11}, {12, 8}, {15, 13}}, green);
+        s.ellipse(10, 3, 14, 7, yellow);
+        break;
+    case MenuPicture::Search:
+        s.ellipse(1, 1, 10, 10, RGB(200, 230, 255), black, s.u(2));
+        s.line(9, 9, 15, 15, black, s.u(3));
+        break;
+    case MenuPicture::Calculator:
+        s.rect(2, 0, 14, 16, grey, black);
+        s.rect(4, 2, 12, 5, RGB(180, 230, 180));
+        for (int y : {7, 10, 13})
+            for (int x : {4, 7, 10}) s.rect(x, y, x + 2, y + 2, white);
+        break;
+    case MenuPicture::Alarm:
+        s.ellipse(3, 2, 13, 12, yellow, black);
+        s.rect(3, 7, 13, 12, yellow);
+        s.line(1, 12, 15, 12, black, s.u(2));
+        s.ellipse(7, 12, 10, 15, black);
+        break;
+    case MenuPicture::Reminder:
+        s.rect(2, 1, 14, 15, yellow, black);
+        for (int y : {4, 7, 10}) s.line(4, y, 12, y, grey);
+        break;
+    case MenuPicture::Links:
+        s.ellipse(1, 1, 15, 15, RGB(120, 180, 250), blue);
+        s.ellipse(5, 1, 11, 15, kNone, blue);
+        s.line(1, 8, 15, 8, blue);
+        break;
+    case MenuPicture::ShowClock: drawClock(s, green); break;
+    case MenuPicture::HideClock: drawClock(s, grey); break;
+    case MenuPicture::Close:
+        s.line(3, 3, 13, 13, red, s.u(3));
+        s.line(13, 3, 3, 13, red, s.u(3));
+        break;
+    case MenuPicture::TurnOff:
+        s.arc(2, 2, 14, 14, {5, 0}, {11, 0}, red, s.u(2));
+        s.line(8, 1, 8, 8, red, s.u(2));
+        break;
+    case MenuPicture::Restart:
+        s.arc(2, 2, 14, 14, {16, 8}, {8, 0}, green, s.u(2));
+        s.polygon({{8, 0}, {12, 3}, {8, 6}}, green);
+        break;
+    case MenuPicture::ClearDocuments:
+        s.rect(4, 4, 12, 15, RGB(190, 190, 190), black);
+        s.line(2, 3, 14, 3, black, s.u(2));
+        for (int x : {6, 8, 10}) s.line(x, 6, x, 13, grey);
+        break;
+    case MenuPicture::HotKeys:
+        s.rect(1, 4, 15, 13, RGB(220, 220, 220), black);
+        s.rect(3, 6, 13, 10, white);
+        break;
+    case MenuPicture::OpenCd:
+        drawDisc(s);
+        s.polygon({{8, 0}, {14, 6}, {2, 6}}, green);
+        break;
+    case MenuPicture::CloseCd:
+        drawDisc(s);
+        s.polygon({{2, 10}, {14, 10}, {8, 16}}, green);
+        break;
+    }
+}
+
+// A 32-bit picture with premultiplied alpha: the key colour becomes fully transparent.
+ui::UniqueBitmap renderPicture(MenuPicture picture) {
+    const int size = ui::scale(16);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    ui::UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap) throw AppError("Out of system resources");
+    {
+        ui::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+        ui::SelectedObject selected(dc.get(), bitmap.get());
+        ui::UniqueBrush key(CreateSolidBrush(kKey));
+        RECT all{0, 0, size, size};
+        FillRect(dc.get(), &all, key.get());
+        Sketch sketch(dc.get(), size);
+        drawPicture(sketch, picture);
+        GdiFlush();
+    }
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    const std::uint32_t key = 0xFF00FF;  // kKey as a DIB pixel (0x00RRGGBB)
+    for (int i = 0; i < size * size; ++i)
+        pixels[i] = (pixels[i] & 0xFFFFFF) == key ? 0 : (pixels[i] | 0xFF000000);
+    return bitmap;
+}
+
+void insertItem(HMENU menu, const MenuItem& item, MenuPictures& pictures) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    std::string caption = item.caption;
+    ui::UniqueMenu submenu;
+    if (item.kind == MenuItemKind::Separator) {
+        info.fMask = MIIM_FTYPE;
+        info.fType = MFT_SEPARATOR;
+    } else {
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
+        info.fType = item.radio ? MFT_RADIOCHECK : MFT_STRING;
+        info.fState = (item.enabled ? MFS_ENABLED : MFS_DISABLED) | (item.isDefault ? MFS_DEFAULT : 0u) |
+                      (item.checked ? MFS_CHECKED : MFS_UNCHECKED);
+        info.wID = static_cast<UINT>(MenuCommandId(item.command, item.index));
+        info.dwTypeData = caption.data();
+        info.cch = static_cast<UINT>(caption.size());
+        if (item.picture != MenuPicture::None) {
+            info.fMask |= MIIM_BITMAP;
+            info.hbmpItem = pictures.get(item.picture);
+        }
+        if (item.kind == MenuItemKind::Submenu) {
+            submenu = BuildPopupMenu(item.children, pictures);
+            info.fMask |= MIIM_SUBMENU;
+            info.hSubMenu = submenu.get();
+        }
+    }
+    if (!InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info))
+        throw AppError("Cannot build the menu item " + item.caption);
+    submenu.release();  // the parent menu owns it now
+}
+
+// The chooser's own submenu: found in the model, where it exists even while every item is hidden.
+bool isChooser(const MenuItem& item) {
+    return item.kind == MenuItemKind::Submenu && !item.children.empty() &&
+           item.children.front().command == MenuCommand::ChooseCd;
+}
+
+}  // namespace
+
+HBITMAP MenuPictures::get(MenuPicture picture) {
+    auto it = bitmaps_.find(picture);
+    if (it == bitmaps_.end()) it = bitmaps_.emplace(picture, renderPicture(picture)).first;
+    return it->second.get();
+}
+
+void AppendMenuItems(HMENU menu, const Menu& model, MenuPictures& pictures) {
+    for (const MenuItem& item : model)
+        if (item.visible) insertItem(menu, item, pictures);
+}
+
+ui::UniqueMenu BuildPopupMenu(const Menu& model, MenuPictures& pictures) {
+    ui::UniqueMenu menu(CreatePopupMenu());
+    if (!menu) throw AppError("Out of system resources");
+    AppendMenuItems(menu.get(), model, pictures);
+    return menu;
+}
+
+TrayMenus::TrayMenus() : mainModel_(BuildMainMenu()), powerModel_(BuildPowerMenu()) {
+    main_ = BuildPopupMenu(mainModel_, pictures_);
+    power_ = BuildPopupMenu(powerModel_, pictures_);
+    // The chooser's items all start hidden, so its submenu is found by its position.
+    int position = 0;
+    for (const MenuItem& item : powerModel_) {
+        if (!item.visible) continue;
+        if (isChooser(item)) chooser_ = GetSubMenu(power_.get(), position);
+        ++position;
+    }
+}
+
+void TrayMenus::setEnabled(MenuCommand command, bool enabled) {
+    for (Menu* model : {&mainModel_, &powerModel_}) {
+        if (MenuItem* item = FindMenuItem(*model, command)) {
+            item->enabled = enabled;
+            HMENU menu = model == &mainModel_ ? main() : power();
+            EnableMenuItem(menu, static_cast<UINT>(MenuCommandId(command)),
+                           MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+        }
+    }
+}
+
+void TrayMenus::showCdChooser(const CdChooser& chooser) {
+    ApplyCdChooser(powerModel_, chooser);
+    if (!chooser_) return;
+    while (GetMenuItemCount(chooser_) > 0) DeleteMenu(chooser_, 0, MF_BYPOSITION);
+    for (const MenuItem& item : powerModel_)
+        if (isChooser(item)) AppendMenuItems(chooser_, item.children, pictures_);
+}
+
+int TrayMenus::track(TrayMenu which, POINT at, HWND owner) {
+    int id = static_cast<int>(TrackPopupMenu(menu(which),
+                                             TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD |
+                                                 TPM_NONOTIFY,
+                                             at.x, at.y, 0, owner, nullptr));
+    // The caller made the owner the foreground window so that a click elsewhere closes the menu;
+    // this message lets the owner's switch to the foreground finish, or the next menu would
+    // close as soon as it opens.
+    PostMessageA(owner, WM_NULL, 0, 0);
+    return id;
+}
+
+}  // namespace tikora

@@ -1,0 +1,96 @@
+#pragma once
+// The tray icon and the two pop-up menus of the clock window, as Win32 objects built from the
+// portable menu model in tray_menus.h.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "clock/tray_menus.h"
+#include "ui/handles_win.h"
+
+namespace tikora {
+
+class CdChooser;
+
+// Shell_NotifyIcon. Tests record the records passed and may forward them to the real shell.
+class NotifyArea {
+public:
+    virtual ~NotifyArea() = default;
+    virtual bool notify(DWORD message, const NOTIFYICONDATAA& record) = 0;
+};
+
+class SystemNotifyArea final : public NotifyArea {
+public:
+    bool notify(DWORD message, const NOTIFYICONDATAA& record) override;
+};
+
+// The record in its first form: the size is NOTIFYICONDATAA_V1_SIZE, which is 88 bytes in the
+// 32-bit build, so every shell version accepts it.
+NOTIFYICONDATAA TrayIconRecord(HWND window, HICON icon, std::string_view tip);
+// What removing the icon needs: size, window and identifier, nothing else.
+NOTIFYICONDATAA TrayIconKey(HWND window);
+
+// The open-file chooser of "Change icon in tray": the full path confirmed, or nullopt when the
+// user cancelled. It may move the current directory; the caller puts it back.
+class IconFileChooser {
+public:
+    virtual ~IconFileChooser() = default;
+    virtual std::optional<std::string> choose(HWND owner, const std::string& startFolder) = 0;
+};
+
+class SystemIconFileChooser final : public IconFileChooser {
+public:
+    std::optional<std::string> choose(HWND owner, const std::string& startFolder) override;
+};
+
+// "Icons (*.ico)|*.ico" as the open-file dialog wants it: pairs separated and ended by NULs.
+std::string DialogFilter(std::string_view filter);
+
+// The small item pictures, drawn with GDI on first use and kept while the menus live.
+class MenuPictures {
+public:
+    HBITMAP get(MenuPicture picture);
+
+private:
+    std::map<MenuPicture, ui::UniqueBitmap> bitmaps_;
+};
+
+// Builds a pop-up menu (with its submenus) from the model; hidden items are left out.
+ui::UniqueMenu BuildPopupMenu(const Menu& model, MenuPictures& pictures);
+// Appends the model's items to an existing pop-up menu.
+void AppendMenuItems(HMENU menu, const Menu& model, MenuPictures& pictures);
+
+// Both tray menus for the whole run. The models stay the record of the items' states and the
+// HMENUs follow every change.
+class TrayMenus {
+public:
+    TrayMenus();
+
+    HMENU main() const { return main_.get(); }
+    HMENU power() const { return power_.get(); }
+    HMENU menu(TrayMenu which) const { return which == TrayMenu::Main ? main() : power(); }
+    const Menu& mainModel() const { return mainModel_; }
+    const Menu& powerModel() const { return powerModel_; }
+
+    void setEnabled(MenuCommand command, bool enabled);
+    // Rebuilds the " Choose..." submenu from the chooser's items.
+    void showCdChooser(const CdChooser& chooser);
+
+    // Opens the menu with its top-left corner at `at`, owned by `owner`, which must be the
+    // foreground window. Returns the command identifier chosen, 0 when the menu was dismissed.
+    int track(TrayMenu which, POINT at, HWND owner);
+
+private:
+    MenuPictures pictures_;
+    Menu mainModel_;
+    Menu powerModel_;
+    ui::UniqueMenu main_;
+    ui::UniqueMenu power_;
+    HMENU chooser_ = nullptr;
+};
+
+}  // namespace tikora

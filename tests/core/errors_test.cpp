@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include "core/errors.h"
+
+using namespace tikora;
+
+namespace {
+
+TEST(ErrorBoxTextTest, FullStopRule) {
+    struct Case {
+        const char* message;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"Invalid image size", "Invalid image size."},
+        {"Done!", "Done!"},
+        {"Really?", "Really?."},
+        {"Ends with a full stop.", "Ends with a full stop."},
+        {"Count 5", "Count 5."},
+        {"Path C:\\", "Path C:\\."},
+        {"comma,", "comma,"},
+        {"", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(errorBoxText(c.message), c.expected) << c.message;
+}
+
+TEST(ErrorBoxTextTest, OnlyThePictureClassesAreSilent) {
+    for (const char* name : {"EJPEG", "EInvalidGraphic", "EInvalidGraphicOperation"})
+        EXPECT_TRUE(isPictureErrorClass(name)) << name;
+    for (const char* name : {"Exception", "EInOutError", "ejpeg", "EInvalidGraphicX", ""})
+        EXPECT_FALSE(isPictureErrorClass(name)) << name;
+    EXPECT_TRUE(isPictureErrorClass(PictureError("x").className()));
+}
+
+}  // namespace

@@ -1,0 +1,104 @@
+#pragma once
+// Recording stand-ins for the platform interfaces, shared by the native tests.
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/datetime.h"
+#include "core/platform.h"
+#include "core/settings_store.h"
+
+namespace tikora::testing {
+
+// Settings kept in memory with the profile-file rules that matter to callers: names match
+// regardless of case, a missing key reads as the default.
+class MemorySettings final : public SettingsStore {
+public:
+    std::string readString(std::string_view section, std::string_view key, std::string_view def) override;
+    void writeString(std::string_view section, std::string_view key, std::string_view value) override;
+
+    void set(std::string_view section, std::string_view key, std::string_view value) { writeString(section, key, value); }
+    bool has(std::string_view section, std::string_view key) const;
+    int writes = 0;
+
+private:
+    static std::string fold(std::string_view text);
+    std::map<std::pair<std::string, std::string>, std::string> values_;
+};
+
+// A clock the test moves by hand; sounds can advance it to model a blocking play.
+class FakeClock final : public TimeSource {
+public:
+    explicit FakeClock(int hour = 0, int minute = 0, int second = 0, int millisecond = 0) {
+        set(hour, minute, second, millisecond);
+    }
+    DateTime now() override { return current; }
+    void set(int hour, int minute, int second, int millisecond = 0);
+    void advance(int milliseconds);
+    DateTime current{2026, 12, 9, 0, 0, 0, 0};
+};
+
+struct PlayedSound {
+    std::string file;
+    unsigned flags;
+    DateTime at;
+};
+
+class RecordingSound final : public SoundPlayer {
+public:
+    explicit RecordingSound(FakeClock& clock) : clock_(clock) {}
+    void play(std::string_view file, unsigned flags) override;
+    std::vector<PlayedSound> played;
+    // How long a file "plays": the clock moves on by this much while play() blocks.
+    std::map<std::string, int> durationsMs;
+
+private:
+    FakeClock& clock_;
+};
+
+struct ShellCall {
+    bool ownerIsApplication;
+    std::string verb;
+    std::string file;
+    int showCommand;
+};
+
+class RecordingShell final : public ShellLauncher {
+public:
+    void open(bool ownerIsApplication, std::string_view verb, std::string_view file, int showCommand) override {
+        calls.push_back({ownerIsApplication, std::string(verb), std::string(file), showCommand});
+    }
+    std::vector<ShellCall> calls;
+};
+
+class RecordingPower final : public PowerControl {
+public:
+    bool request(unsigned flags) override {
+        requests.push_back(flags);
+        if (onRequest) onRequest(flags);
+        return false;
+    }
+    std::vector<unsigned> requests;
+    std::function<void(unsigned)> onRequest;
+};
+
+class FakeFiles final : public FileSystem {
+public:
+    bool exists(std::string_view path) override { return present.count(std::string(path)) > 0; }
+    std::set<std::string> present;
+};
+
+// Restores the program-wide format settings a test changed.
+class FormatSettingsGuard {
+public:
+    FormatSettingsGuard() : saved_(formatSettings()) {}
+    ~FormatSettingsGuard() { formatSettings() = saved_; }
+
+private:
+    FormatSettings saved_;
+};
+
+}  // namespace tikora::testing
