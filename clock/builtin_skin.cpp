@@ -114,13 +114,13 @@ std::array<Shape, 7> DigitSegments(double x0) {
     double l = x0 + kLeftX;
     double r = x0 + kRightX;
     return {{
-        {HorizontalSegment(l, r, kTopY)},        // a
-        {VerticalSegment(r, kTopY, kMiddleY)},   // b
+        {HorizontalSegment(l, r, kTopY)},          // a
+        {VerticalSegment(r, kTopY, kMiddleY)},     // b
         {VerticalSegment(r, kMiddleY, kBottomY)},  // c
-        {HorizontalSegment(l, r, kBottomY)},     // d
+        {HorizontalSegment(l, r, kBottomY)},       // d
         {VerticalSegment(l, kMiddleY, kBottomY)},  // e
-        {VerticalSegment(l, kTopY, kMiddleY)},   // f
-        {HorizontalSegment(l, r, kMiddleY)},     // g
+        {VerticalSegment(l, kTopY, kMiddleY)},     // f
+        {HorizontalSegment(l, r, kMiddleY)},       // g
     }};
 }
 
@@ -237,7 +237,7 @@ void PaintSeparator(Image& strip, bool on, const SkinStyle& style) {
     int lowerShift = LeanOffset(style, static_cast<int>(kLowerDotY));
     double centreX = (kSeparatorCellWidth + 1) / 2 - (upperShift + lowerShift) / 2;
     std::vector<Shape> dots = {Disc(centreX + upperShift, kUpperDotY, kDotRadius),
-                                 Disc(centreX + lowerShift, kLowerDotY, kDotRadius)};
+                               Disc(centreX + lowerShift, kLowerDotY, kDotRadius)};
     std::vector<double> none(static_cast<size_t>(kSeparatorCellWidth) * kCellHeight, 0.0);
     std::vector<double> coverage = Coverage(kSeparatorCellWidth, dots);
     PaintCell(strip, on ? kSeparatorCellWidth : 0, kSeparatorCellWidth, style, on ? coverage : none,

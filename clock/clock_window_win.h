@@ -8,8 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "clock/cd_door_win.h"
+#include "clock/cd_drives.h"
+#include "clock/clock_visibility.h"
 #include "clock/glyphs.h"
 #include "clock/main_tick.h"
+#include "clock/snapper_win.h"
+#include "clock/system_actions_win.h"
+#include "clock/translucency_win.h"
+#include "clock/tray_win.h"
 #include "core/platform.h"
 #include "core/settings_store.h"
 #include "ui/form_win.h"
@@ -39,6 +46,20 @@ struct ClockServices {
     SettingsStore& settings;
 };
 
+// The system calls of the clock window that tests must be able to watch or stand in for. Every
+// member left null is the real system.
+struct ClockSystem {
+    NotifyArea* notifyArea = nullptr;
+    IconFileChooser* iconChooser = nullptr;
+    MciPort* mci = nullptr;
+    DriveTypes* drives = nullptr;
+    DesktopShell* desktopShell = nullptr;
+    DesktopGeometry* desktop = nullptr;
+    VersionQuery* version = nullptr;
+    // The plain message box (application title, OK button, no icon) for refused translucency.
+    std::function<void(const std::string&)> plainMessage;
+};
+
 // Controls of dialogs that are read by the tick, with stand-ins until those dialogs exist.
 struct DisarmedShutdown final : ShutdownControls {
     DateTime time() override { return {}; }
@@ -66,7 +87,7 @@ class ClockFace;
 
 class ClockWindow final : public ui::Form, private ClockView {
 public:
-    explicit ClockWindow(ClockServices services);
+    explicit ClockWindow(ClockServices services, ClockSystem system = {});
     ~ClockWindow() override;
 
     // Creation steps: single-instance check (may end the process), current directory, settings,
@@ -87,11 +108,41 @@ public:
     void applySeconds(bool showSecond);
     void drawFace() override;
 
-    // The tray menu's "Show clock" and "Hide clock" items.
-    bool showClockEnabled() const { return showClockEnabled_; }
-    bool hideClockEnabled() override { return hideClockEnabled_; }
+    // The tray menu's "Show clock" and "Hide clock" items: they are the record of whether the
+    // user hid the clock, and hiding under the cursor works only while "Hide clock" is enabled.
+    bool showClockEnabled() const { return visibility_.ShowClockEnabled(); }
+    bool hideClockEnabled() override { return visibility_.HideClockEnabled(); }
     void showClock();
     void hideClock();
+    // The picture viewer's full-screen views hide the clock while they are open, unless the user
+    // had hidden it already.
+    void fullScreenViewOpened(FullScreenView view);
+    void fullScreenViewClosed(FullScreenView view);
+
+    // The tray menus; the HMENUs live as long as the window.
+    HMENU mainMenu() const { return menus_ ? menus_->main() : nullptr; }
+    HMENU powerMenu() const { return menus_ ? menus_->power() : nullptr; }
+    // Runs a menu item's action, as a click on it does.
+    void runMenuCommand(MenuAction action);
+    // The windows the menu items show, found by their window class (TForm2, TForm18...).
+    void attachForm(ui::Form& form);
+    // "Calculator" runs this modally; nothing happens while it is not set.
+    void setCalculatorRunner(std::function<void()> run) { runCalculator_ = std::move(run); }
+    // "Change icon in tray".
+    void changeTrayIcon();
+    bool trayIconAdded() const { return trayIconAdded_; }
+
+    // The snapping component; the settings dialog switches its `Active`.
+    Snapper& snapper() { return *snapper_; }
+    // Make translucent and make opaque; does nothing unless transparency is available.
+    void setTranslucent(bool translucent);
+
+    // The CD hot keys; the hot keys dialog calls these when its switch changes.
+    void registerHotKeys();
+    void unregisterHotKeys();
+    const CdChooser& cdChooser() const { return cdChooser_; }
+    void chooseCd(int itemNumber);
+    void moveCdDoor(CdDoorAction action);
 
     MainTick& tick() { return *tick_; }
     const GlyphSets& glyphs() const { return glyphs_; }
@@ -100,6 +151,9 @@ public:
 
     // Runs once when the program's message loop starts: shows the window (first show).
     void showAtStart();
+    // The application's idle handler: hides the clock at the first idle moment with
+    // `hideonstart` on, and does nothing afterwards.
+    void idleStep();
     // Errors met during creation, before the error handler was installed.
     const std::vector<std::string>& startupProblems() const { return startupProblems_; }
 
@@ -110,6 +164,7 @@ protected:
     void onCreate() override;
     void onShow() override;
     void onClose() override {}
+    void onCommand(int id, int code, HWND control) override;
 
 private:
     friend class ClockFace;
@@ -117,8 +172,12 @@ private:
     void onFacePressed();
     void updateTickControls();
     void firstShow();
-    void idleStep();
     void onTimer();
+    void onTrayMessage(UINT mouseMessage);
+    void applyVisibility(ClockEvent event, FullScreenView view = FullScreenView::ActualSize);
+    void setWindowIcon(ui::UniqueIcon icon);
+    void showWindowFor(MenuCommand command);
+    void findCdDrives();
     void paintFrame(HDC dc);
     void rebuildGlyphBitmaps();
     void addTrayIcon();
@@ -132,6 +191,15 @@ private:
     void show() override;
 
     ClockServices services_;
+    ClockSystem system_;
+    // The real system behind every member of system_ that was left null.
+    SystemNotifyArea systemNotifyArea_;
+    SystemIconFileChooser systemIconChooser_;
+    SystemMci systemMci_;
+    SystemDriveTypes systemDrives_;
+    SystemDesktopShell systemDesktopShell_;
+    SystemDesktopGeometry systemDesktop_;
+    SystemVersionQuery systemVersion_;
     ClockOptions options_;
     GlyphSets glyphs_;
     std::unique_ptr<ClockFace> face_;
@@ -153,11 +221,18 @@ private:
     ui::UniqueIcon icon_;
     HICON builtinIcon_ = nullptr;
 
+    std::unique_ptr<TrayMenus> menus_;
+    std::unique_ptr<Snapper> snapper_;
+    ClockVisibility visibility_;
+    CdChooser cdChooser_;
+    std::vector<ui::Form*> forms_;
+    std::function<void()> runCalculator_;
+    SetLayeredWindowAttributesFn setLayeredAttributes_ = nullptr;
+    UINT taskbarCreated_ = 0;
+
     bool transparencyAvailable_ = false;
     bool firstShowPending_ = true;
     bool firstIdlePending_ = true;
-    bool showClockEnabled_ = false;
-    bool hideClockEnabled_ = true;
     bool trayIconAdded_ = false;
     std::string lastFaceText_;
     std::vector<std::string> startupProblems_;

@@ -35,8 +35,8 @@ public:
     bool query(OSVERSIONINFOA& info) override;
 };
 
-// Translucency needs the layered windows of system version 5; later versions are not trusted
-// with it, as the settings dialog's " Transparent (W2K-XP) " says.
+// True exactly for major version 5, the systems the settings dialog's " Transparent (W2K-XP) "
+// box names; a failed query counts as not available.
 bool TransparencyAvailable(VersionQuery& version);
 
 }  // namespace tikora

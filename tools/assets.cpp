@@ -1,8 +1,8 @@
 #include "tools/assets.h"
 
 #include "tools/bmp_writer.h"
-#include "tools/icons.h"
 #include "tools/ico_writer.h"
+#include "tools/icons.h"
 #include "tools/sounds.h"
 #include "tools/wav_writer.h"
 
@@ -65,7 +65,8 @@ std::vector<AssetFile> BuildAssets() {
         files.push_back({std::string("Numbers/") + skin.fileName, EncodeBmp(RenderSkinStrip(skin.style))});
     files.push_back({"Sounds/Chimes.wav", EncodeWav(SynthesizeChime())});
     files.push_back({"Sounds/Ring.wav", EncodeWav(SynthesizeRing())});
-    files.push_back({"Icons/Clock.ico", Icon({16, 32, 48}, [](int s) { return DrawClockIcon(s, kPlainClockColours); })});
+    files.push_back(
+        {"Icons/Clock.ico", Icon({16, 32, 48}, [](int s) { return DrawClockIcon(s, kPlainClockColours); })});
     files.push_back({"Icons/Digital.ico", Icon({16, 32, 48}, DrawDigitalIcon)});
     files.push_back({"Icons/Bell.ico", Icon({16, 32, 48}, DrawBellIcon)});
     files.push_back({"tikora.ico", Icon({16, 32, 48}, [](int s) { return DrawClockIcon(s, kProgramClockColours); })});

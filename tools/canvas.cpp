@@ -9,9 +9,7 @@ namespace {
 
 constexpr int kSamples = 8;
 
-uint32_t ToByte(double value) {
-    return static_cast<uint32_t>(std::lround(std::clamp(value, 0.0, 1.0) * 255.0));
-}
+uint32_t ToByte(double value) { return static_cast<uint32_t>(std::lround(std::clamp(value, 0.0, 1.0) * 255.0)); }
 
 }  // namespace
 
@@ -116,8 +114,7 @@ Paint LinearGradient(Point2 p0, Rgba c0, Point2 p1, Rgba c1) {
     };
 }
 
-Canvas::Canvas(int width, int height)
-    : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height) {}
+Canvas::Canvas(int width, int height) : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height) {}
 
 void Canvas::Fill(const Region& region, const Paint& paint) {
     int x0 = std::max(0, static_cast<int>(std::floor(region.left)));

@@ -30,9 +30,9 @@ ArgbImage DrawClockIcon(int size, const ClockIconColours& colours) {
 
     Canvas canvas(size, size);
     canvas.Fill(Circle(c, outer), LinearGradient({0, 0}, colours.rimTop, {0, s}, colours.rimBottom));
-    canvas.Fill(Circle(c, face), LinearGradient({0, 0}, colours.face, {0, s},
-                                                Rgba{colours.face.r * 0.88, colours.face.g * 0.9,
-                                                     colours.face.b * 0.93, 1}));
+    canvas.Fill(Circle(c, face),
+                LinearGradient({0, 0}, colours.face, {0, s},
+                               Rgba{colours.face.r * 0.88, colours.face.g * 0.9, colours.face.b * 0.93, 1}));
     // Small icons keep only the quarter marks; larger ones get all twelve, the quarters longer.
     int step = size < 32 ? 3 : 1;
     double markWidth = std::max(0.5, 0.028 * s);
@@ -77,7 +77,8 @@ ArgbImage DrawDigitalIcon(int size) {
         double x0 = snap(s / 2 - width - gap / 2) + digit * (width + gap);
         double x1 = x0 + width;
         std::vector<Region> strokes;
-        for (double y : {y0, y1, y2}) strokes.push_back(Capsule(lean({x0 + shorten, y}), lean({x1 - shorten, y}), half));
+        for (double y : {y0, y1, y2})
+            strokes.push_back(Capsule(lean({x0 + shorten, y}), lean({x1 - shorten, y}), half));
         for (double x : {x0, x1}) {
             strokes.push_back(Capsule(lean({x, y0 + shorten}), lean({x, y1 - shorten}), half));
             strokes.push_back(Capsule(lean({x, y1 + shorten}), lean({x, y2 - shorten}), half));

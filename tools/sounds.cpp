@@ -10,9 +10,9 @@ namespace tikora {
 namespace {
 
 struct Partial {
-    double ratio;      // frequency relative to the stroke's pitch
+    double ratio;  // frequency relative to the stroke's pitch
     double amplitude;
-    double decay;      // seconds for the partial to fall to 1/e
+    double decay;  // seconds for the partial to fall to 1/e
 };
 
 size_t SampleCount(double seconds) { return static_cast<size_t>(seconds * kWavSampleRate); }

@@ -18,9 +18,9 @@ ArgbImage Pattern(int size) {
     ArgbImage picture(size, size);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x)
-            picture.pixels[static_cast<size_t>(y) * size + x] =
-                static_cast<uint32_t>((x * 37 + y * 11) % 256) << 24 | static_cast<uint32_t>(x) << 16 |
-                static_cast<uint32_t>(y) << 8 | 0x5A;
+            picture.pixels[static_cast<size_t>(y) * size + x] = static_cast<uint32_t>((x * 37 + y * 11) % 256) << 24 |
+                                                                static_cast<uint32_t>(x) << 16 |
+                                                                static_cast<uint32_t>(y) << 8 | 0x5A;
     return picture;
 }
 

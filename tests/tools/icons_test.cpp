@@ -19,16 +19,6 @@ TEST(CanvasTest, CircleIsOpaqueInsideClearOutsideAndSoftAtTheEdge) {
     EXPECT_GT(partial, 8);
 }
 
-TEST(CanvasTest, LaterShapesCoverEarlierOnesAndTranslucentOnesBlend) {
-    Canvas canvas(4, 4);
-    canvas.Fill(RoundedRect(0, 0, 4, 4, 0), Solid(Colour(255, 0, 0)));
-    canvas.Fill(RoundedRect(0, 0, 2, 4, 0), Solid(Colour(0, 0, 255)));
-    canvas.Fill(RoundedRect(2, 0, 4, 4, 0), Solid(Colour(0, 0, 255, 128)));
-    ArgbImage image = canvas.ToImage();
-    EXPECT_EQ(image.at(0, 0), 0xFF0000FFu);
-    EXPECT_EQ(image.at(3, 3), 0xFF7F0080u);
-}
-
 struct IconCase {
     const char* name;
     ArgbImage (*draw)(int size);
@@ -57,16 +47,14 @@ TEST_P(IconTest, IsAnAntiAliasedShapeOnATransparentBackground) {
 ArgbImage PlainClock(int size) { return DrawClockIcon(size, kPlainClockColours); }
 ArgbImage ProgramClock(int size) { return DrawClockIcon(size, kProgramClockColours); }
 
-INSTANTIATE_TEST_SUITE_P(AllIcons, IconTest,
-                         ::testing::Combine(::testing::Values(IconCase{"PlainClock", PlainClock},
-                                                              IconCase{"ProgramClock", ProgramClock},
-                                                              IconCase{"Digital", DrawDigitalIcon},
-                                                              IconCase{"Bell", DrawBellIcon}),
-                                            ::testing::Values(16, 32, 48)),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name) +
-                                    std::to_string(std::get<1>(info.param));
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    AllIcons, IconTest,
+    ::testing::Combine(::testing::Values(IconCase{"PlainClock", PlainClock}, IconCase{"ProgramClock", ProgramClock},
+                                         IconCase{"Digital", DrawDigitalIcon}, IconCase{"Bell", DrawBellIcon}),
+                       ::testing::Values(16, 32, 48)),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).name) + std::to_string(std::get<1>(info.param));
+    });
 
 }  // namespace
 }  // namespace tikora

@@ -1,0 +1,44 @@
+#pragma once
+// The snapping component: hooks its owner window's procedure and, at the end of every move
+// loop, pulls the window to the edges of the screen's work area when it is `Active`.
+#include <windows.h>
+
+#include "clock/snap.h"
+
+namespace tikora {
+
+// SHAppBarMessage(ABM_GETTASKBARPOS) and the screen size from GetSystemMetrics.
+class SystemDesktopGeometry final : public DesktopGeometry {
+public:
+    Rect taskbarRect() override;
+    int screenWidth() override;
+    int screenHeight() override;
+};
+
+class Snapper {
+public:
+    // Installs the hook on the owner's window procedure, keeping the previous one. A window
+    // holds at most one snapping component: a second one throws AppError.
+    Snapper(HWND owner, DesktopGeometry& desktop);
+    ~Snapper();
+    Snapper(const Snapper&) = delete;
+    Snapper& operator=(const Snapper&) = delete;
+
+    // `Active` and `Threshold`; the settings dialog switches `Active`.
+    SnapSettings& settings() { return settings_; }
+    const SnapSettings& settings() const { return settings_; }
+
+    // Moves the window to the position the snap rule gives for its current frame.
+    void snap();
+
+private:
+    static LRESULT CALLBACK hook(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void unhook();
+
+    HWND owner_;
+    DesktopGeometry& desktop_;
+    WNDPROC previous_ = nullptr;
+    SnapSettings settings_;
+};
+
+}  // namespace tikora
