@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "tools/byte_reader.h"
+#include "byte_reader.h"
 
 namespace tikora {
 namespace {
@@ -33,7 +33,7 @@ struct IconCase {
 
 class IcoWriterTest : public ::testing::TestWithParam<IconCase> {};
 
-TEST_P(IcoWriterTest, DirectoryDescribesEachPicture) {
+TEST_P(IcoWriterTest, DirectoryPixelsAndMaskReadBack) {
     std::vector<ArgbImage> pictures;
     for (int size : GetParam().sizes) pictures.push_back(Pattern(size));
     std::vector<uint8_t> ico = EncodeIco(pictures);
@@ -56,12 +56,7 @@ TEST_P(IcoWriterTest, DirectoryDescribesEachPicture) {
         expectedOffset += expectedBytes;
     }
     EXPECT_EQ(ico.size(), expectedOffset);
-}
 
-TEST_P(IcoWriterTest, PixelsAndMaskReadBack) {
-    std::vector<ArgbImage> pictures;
-    for (int size : GetParam().sizes) pictures.push_back(Pattern(size));
-    std::vector<uint8_t> ico = EncodeIco(pictures);
     for (size_t i = 0; i < pictures.size(); ++i) {
         const ArgbImage& picture = pictures[i];
         int size = picture.width;

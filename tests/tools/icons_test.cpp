@@ -7,18 +7,6 @@ namespace {
 
 uint32_t Alpha(uint32_t pixel) { return pixel >> 24; }
 
-TEST(CanvasTest, CircleIsOpaqueInsideClearOutsideAndSoftAtTheEdge) {
-    Canvas canvas(20, 20);
-    canvas.Fill(Circle({10, 10}, 6), Solid(Colour(200, 100, 50)));
-    ArgbImage image = canvas.ToImage();
-    EXPECT_EQ(image.at(9, 9), 0xFFC86432u);
-    EXPECT_EQ(image.at(0, 0), 0u);
-    EXPECT_EQ(image.at(19, 10), 0u);
-    int partial = 0;
-    for (uint32_t pixel : image.pixels) partial += Alpha(pixel) > 0 && Alpha(pixel) < 255;
-    EXPECT_GT(partial, 8);
-}
-
 struct IconCase {
     const char* name;
     ArgbImage (*draw)(int size);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/byte_reader.h"
+#include "byte_reader.h"
 
 namespace tikora {
 namespace {
