@@ -75,3 +75,17 @@ if(TIKORA_TESTS AND TIKORA_CAN_RUN)
   add_test(NAME win_tests COMMAND ${wine_env} run ${wine_state} $<TARGET_FILE:tikora_win_tests>)
   set_tests_properties(win_tests PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600)
 endif()
+
+# Benchmarks under Wine, built on demand only (bench/run.sh) and never part of the tests.
+add_executable(tick_draw_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/tick_draw_bench_win.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/fakes.cpp)
+target_include_directories(tick_draw_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(tick_draw_bench PRIVATE tikora_shell psapi)
+add_executable(minimal_timer WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/minimal_timer_win.cpp)
+target_link_libraries(minimal_timer PRIVATE user32)
+add_executable(launch_time EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/launch_time_win.cpp)
+foreach(bench IN ITEMS tick_draw_bench minimal_timer launch_time)
+  target_link_options(${bench} PRIVATE ${TIKORA_STATIC_FLAGS})
+  target_compile_options(${bench} PRIVATE ${TIKORA_WARNINGS})
+  set_target_properties(${bench} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endforeach()
