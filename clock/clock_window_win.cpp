@@ -2,8 +2,12 @@
 
 #include <shellapi.h>
 
+#include <optional>
+#include <utility>
+
 #include "clock/builtin_skin.h"
 #include "clock/face.h"
+#include "clock/web_links.h"
 #include "core/errors.h"
 #include "core/system_win.h"
 #include "ui/application_win.h"
@@ -17,6 +21,21 @@ constexpr UINT_PTR kTickTimer = 1;
 constexpr UINT kTickInterval = 20;
 constexpr UINT kReportStartupProblems = WM_APP + 1;
 constexpr const char* kFaceClass = "TikoraClockFace";
+
+static_assert(ClockWindow::kTrayMessage == kTrayCallbackMessage);
+
+// Runs an action when the scope ends, also when an error leaves it. The action must not throw.
+template <typename F>
+class ScopeExit {
+public:
+    explicit ScopeExit(F action) : action_(std::move(action)) {}
+    ~ScopeExit() { action_(); }
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+
+private:
+    F action_;
+};
 
 // A 32-bit top-down DIB section holding the picture.
 ui::UniqueBitmap makeBitmap(const Image& image) {
@@ -62,6 +81,17 @@ Image readBitmapFile(const std::string& path) {
     return image;
 }
 
+// A program started as administrator does not receive messages from the ordinary shell unless
+// it lets them through. Looked up by name: systems before version 6.1 lack the function (and the
+// filter).
+void allowTaskbarCreated(HWND window, UINT message) {
+    using ChangeFilterFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    auto change = reinterpret_cast<ChangeFilterFn>(
+        reinterpret_cast<void*>(user32 ? GetProcAddress(user32, "ChangeWindowMessageFilterEx") : nullptr));
+    if (change && message) change(window, message, MSGFLT_ALLOW, nullptr);
+}
+
 }  // namespace
 
 // The face: a child control over the whole client area. It carries the time as its text so
@@ -97,7 +127,7 @@ protected:
             case WM_LBUTTONDOWN:
             case WM_RBUTTONDOWN:
             case WM_MBUTTONDOWN: owner_.onFacePressed(); return 0;
-            case WM_LBUTTONDBLCLK: owner_.hideClock(); return 0;
+            case WM_LBUTTONDBLCLK: owner_.applyVisibility(ClockEvent::DoubleClickFace); return 0;
             case WM_GETDLGCODE: return DLGC_STATIC;
         }
         return defaultProc(message, wParam, lParam);
@@ -124,8 +154,22 @@ ui::FormSpec clockFormSpec() {
 
 }  // namespace
 
-ClockWindow::ClockWindow(ClockServices services)
-    : ui::Form(clockFormSpec()), services_(services), face_(std::make_unique<ClockFace>(*this)) {
+ClockWindow::ClockWindow(ClockServices services, ClockSystem system)
+    : ui::Form(clockFormSpec()),
+      services_(services),
+      system_(std::move(system)),
+      face_(std::make_unique<ClockFace>(*this)) {
+    if (!system_.notifyArea) system_.notifyArea = &systemNotifyArea_;
+    if (!system_.iconChooser) system_.iconChooser = &systemIconChooser_;
+    if (!system_.mci) system_.mci = &systemMci_;
+    if (!system_.drives) system_.drives = &systemDrives_;
+    if (!system_.desktopShell) system_.desktopShell = &systemDesktopShell_;
+    if (!system_.desktop) system_.desktop = &systemDesktop_;
+    if (!system_.version) system_.version = &systemVersion_;
+    if (!system_.plainMessage)
+        system_.plainMessage = [this](const std::string& text) {
+            MessageBoxA(hwnd(), text.c_str(), ui::Application::instance().title().c_str(), MB_OK);
+        };
     tick_ = std::make_unique<MainTick>(TickServices{services_.time, services_.sound, services_.shell, services_.power,
                                                     services_.files, services_.settings, *this},
                                        TickControls{chime_, shutdown_, alarm_});
@@ -149,6 +193,9 @@ void ClockWindow::setChimeSource(ChimeSource* source) {
 void ClockWindow::updateTickControls() { tick_->setControls({chime_, shutdown_, alarm_}); }
 
 ClockWindow::~ClockWindow() {
+    // The destruction steps (tray icon, hot keys) need this object whole; the base class would
+    // destroy the window only after it is gone.
+    destroy();
     if (digitDc_ && digitOld_) SelectObject(digitDc_.get(), digitOld_);
     if (separatorDc_ && separatorOld_) SelectObject(separatorDc_.get(), separatorOld_);
 }
@@ -162,6 +209,11 @@ void ClockWindow::onCreate() {
     glyphs_.load(RenderBuiltinSkin());
     rebuildGlyphBitmaps();
     face_->createIn(hwnd());
+    menus_ = std::make_unique<TrayMenus>();
+    snapper_ = std::make_unique<Snapper>(hwnd(), *system_.desktop);
+    snapper_->settings().SetThreshold(kClockSnapThreshold);
+    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    allowTaskbarCreated(hwnd(), taskbarCreated_);
 }
 
 void ClockWindow::singleInstanceCheck() {
@@ -186,16 +238,14 @@ void ClockWindow::initialize() {
     SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     std::string iconPath = ini.readString("Icon in Tray", "Path", "");
+    ui::UniqueIcon fromFile;
     if (!iconPath.empty() && services_.files.exists(iconPath)) {
-        HICON loaded = static_cast<HICON>(LoadImageA(nullptr, iconPath.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
-        if (loaded)
-            icon_.reset(loaded);
-        else
+        fromFile.reset(static_cast<HICON>(LoadImageA(nullptr, iconPath.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
+        if (!fromFile)
             startupProblems_.push_back("The tray icon " + iconPath +
                                        " could not be read; the built-in icon is used instead");
     }
-    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon()));
-    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon()));
+    setWindowIcon(std::move(fromFile));  // none read: the built-in icon
 
     std::string skinPath = ini.readString("Numbers", "Name", "");
     if (!skinPath.empty() && services_.files.exists(skinPath)) {
@@ -214,6 +264,7 @@ void ClockWindow::initialize() {
     options_.autostart = ini.readBool("Options", "autostart", false);
     options_.hideonstart = ini.readBool("Options", "hideonstart", false);
     options_.scotch = ini.readBool("Options", "scotch", false);
+    snapper_->settings().SetActive(options_.scotch);
     options_.ghost = ini.readBool("Options", "ghost", false);
     options_.showsecond = ini.readBool("Options", "showsecond", false);
     options_.flash = ini.readBool("Options", "flash", true);
@@ -221,15 +272,14 @@ void ClockWindow::initialize() {
     options_.everyhour = ini.readBool("Options", "everyhour", true);
     options_.hotkey = ini.readBool("Options", "hotkey", false);
 
+    if (options_.hotkey) registerHotKeys();
     applySeconds(options_.showsecond);
     tick_->state().twinklePhase = false;
 
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = 148;
-    if (GetVersionExA(&version)) transparencyAvailable_ = version.dwMajorVersion == 5;
+    transparencyAvailable_ = TransparencyAvailable(*system_.version);
+    setLayeredAttributes_ = FindSetLayeredWindowAttributes();
 
-    showClockEnabled_ = false;
-    hideClockEnabled_ = true;
+    applyVisibility(ClockEvent::Creation);
 
     firstIdlePending_ = true;
     ui::Application::instance().setIdleHandler([this] { idleStep(); });
@@ -265,25 +315,157 @@ void ClockWindow::onShow() {
 
 void ClockWindow::firstShow() {
     firstShowPending_ = false;
+    // The settings dialog disables its transparency box itself from transparencyAvailable().
     ShowWindow(ui::Application::instance().handle(), SW_HIDE);
+    if (transparencyAvailable_ && options_.ghost) setTranslucent(true);
+    findCdDrives();
 }
 
 void ClockWindow::idleStep() {
     if (!firstIdlePending_) return;
     firstIdlePending_ = false;
-    if (options_.hideonstart) hideClock();
+    if (options_.hideonstart) applyVisibility(ClockEvent::IdleHideOnStart);
 }
 
-void ClockWindow::showClock() {
-    show();
-    showClockEnabled_ = false;
-    hideClockEnabled_ = true;
+void ClockWindow::showClock() { applyVisibility(ClockEvent::ShowClock); }
+
+void ClockWindow::hideClock() { applyVisibility(ClockEvent::HideClock); }
+
+void ClockWindow::fullScreenViewOpened(FullScreenView view) { applyVisibility(ClockEvent::FullScreenOpens, view); }
+
+void ClockWindow::fullScreenViewClosed(FullScreenView view) { applyVisibility(ClockEvent::FullScreenCloses, view); }
+
+void ClockWindow::applyVisibility(ClockEvent event, FullScreenView view) {
+    switch (visibility_.Apply(event, view)) {
+        case WindowAction::Show: show(); break;
+        case WindowAction::Hide: hide(); break;
+        case WindowAction::None: break;
+    }
+    if (menus_) {
+        menus_->setEnabled(MenuCommand::ShowClock, visibility_.ShowClockEnabled());
+        menus_->setEnabled(MenuCommand::HideClock, visibility_.HideClockEnabled());
+    }
 }
 
-void ClockWindow::hideClock() {
-    hide();
-    showClockEnabled_ = true;
-    hideClockEnabled_ = false;
+void ClockWindow::setTranslucent(bool translucent) {
+    if (!transparencyAvailable_) return;
+    SetWindowAlpha(hwnd(), translucent ? kTranslucentAlpha : kOpaqueAlpha, setLayeredAttributes_, system_.plainMessage);
+}
+
+void ClockWindow::registerHotKeys() { RegisterCdHotKeys(hwnd()); }
+
+void ClockWindow::unregisterHotKeys() { UnregisterCdHotKeys(hwnd()); }
+
+void ClockWindow::findCdDrives() {
+    cdChooser_.Fill(ListCdDrives(*system_.drives));
+    cdChooser_.Restore(services_.settings);
+    menus_->showCdChooser(cdChooser_);
+}
+
+void ClockWindow::chooseCd(int itemNumber) {
+    try {
+        cdChooser_.Choose(itemNumber, services_.settings);
+    } catch (...) {
+        // The choice holds for this run even when storing it failed; the menu must show it.
+        menus_->showCdChooser(cdChooser_);
+        throw;
+    }
+    menus_->showCdChooser(cdChooser_);
+}
+
+void ClockWindow::moveCdDoor(CdDoorAction action) { MoveCdDoor(*system_.mci, cdChooser_.SelectedDrive(), action); }
+
+void ClockWindow::attachForm(ui::Form& form) { forms_.push_back(&form); }
+
+void ClockWindow::showWindowFor(MenuCommand command) {
+    std::optional<WindowTarget> target = WindowForCommand(command);
+    if (!target) return;
+    for (ui::Form* form : forms_) {
+        if (target->className != form->spec().className) continue;
+        if (target->rule == ShowRule::BringToFront)
+            form->bringToFront();
+        else
+            form->show();
+        return;
+    }
+}
+
+void ClockWindow::runMenuCommand(MenuAction action) {
+    switch (action.command) {
+        case MenuCommand::None: break;
+        case MenuCommand::Settings:
+        case MenuCommand::ChangeSkin:
+        case MenuCommand::TagEditor:
+        case MenuCommand::ShutdownTimer:
+        case MenuCommand::Information:
+        case MenuCommand::Calendar:
+        case MenuCommand::PictureViewer:
+        case MenuCommand::SearchFiles:
+        case MenuCommand::AlarmClock:
+        case MenuCommand::Reminder:
+        case MenuCommand::About:
+        case MenuCommand::HotKeys: showWindowFor(action.command); break;
+        case MenuCommand::Calculator:
+            if (runCalculator_) runCalculator_();
+            break;
+        case MenuCommand::ChangeTrayIcon: changeTrayIcon(); break;
+        case MenuCommand::ShowClock: showClock(); break;
+        case MenuCommand::HideClock: hideClock(); break;
+        case MenuCommand::Close: ui::Application::instance().terminate(); break;
+        case MenuCommand::TurnOff: services_.power.request(kPowerTurnOff); break;
+        case MenuCommand::Restart: services_.power.request(kPowerRestart); break;
+        case MenuCommand::ClearRecentDocuments: ClearRecentDocuments(*system_.desktopShell); break;
+        case MenuCommand::ChooseCd: chooseCd(action.index); break;
+        case MenuCommand::OpenCd: moveCdDoor(CdDoorAction::Open); break;
+        case MenuCommand::CloseCd: moveCdDoor(CdDoorAction::Close); break;
+        case MenuCommand::OpenLink: OpenWebLink(services_.shell, action.index); break;
+    }
+}
+
+void ClockWindow::onCommand(int id, int, HWND control) {
+    if (control) return;  // the clock has no controls that notify
+    if (std::optional<MenuAction> action = DecodeMenuCommandId(id)) runMenuCommand(*action);
+}
+
+void ClockWindow::onTrayMessage(UINT mouseMessage) {
+    std::optional<TrayMenu> which = MenuForTrayMessage(mouseMessage);
+    if (!which) return;
+    POINT at{};
+    GetCursorPos(&at);
+    ui::Application& app = ui::Application::instance();
+    SetForegroundWindow(app.handle());
+    app.processMessages();
+    int id = menus_->track(*which, at, app.handle());
+    if (std::optional<MenuAction> action = DecodeMenuCommandId(id)) runMenuCommand(*action);
+}
+
+void ClockWindow::changeTrayIcon() {
+    char buffer[MAX_PATH];
+    DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
+    const std::string remembered(buffer, length < sizeof buffer ? length : 0);
+    ScopeExit restoreDirectory([&] {
+        if (!remembered.empty()) SetCurrentDirectoryA(remembered.c_str());
+    });
+
+    std::string start = IconChooserStartFolder(remembered, services_.files);
+    std::optional<std::string> chosen = system_.iconChooser->choose(hwnd(), start);
+    if (!chosen || !services_.files.exists(*chosen)) return;
+
+    removeTrayIcon();
+    // Whatever fails from here on, the tray icon comes back: without it the program could
+    // neither be reached nor closed.
+    ScopeExit addAgain([this] { addTrayIcon(); });
+    HICON loaded = static_cast<HICON>(LoadImageA(nullptr, chosen->c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
+    if (!loaded) throw AppError("Cannot use " + *chosen + " as the tray icon: the file is not a readable icon");
+    setWindowIcon(ui::UniqueIcon(loaded));
+    services_.settings.writeString("Icon in Tray", "Path", *chosen);
+}
+
+void ClockWindow::setWindowIcon(ui::UniqueIcon icon) {
+    // The old icon goes only after the window has let go of it.
+    ui::UniqueIcon old = std::exchange(icon_, std::move(icon));
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(this->icon()));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(this->icon()));
 }
 
 void ClockWindow::loadSkin(const std::string& path) {
@@ -387,29 +569,28 @@ void ClockWindow::hide() { ShowWindow(hwnd(), SW_HIDE); }
 void ClockWindow::show() { ShowWindow(hwnd(), SW_SHOWNOACTIVATE); }
 
 void ClockWindow::addTrayIcon() {
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = hwnd();
-    data.uID = 1;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = kTrayMessage;
-    data.hIcon = icon();
-    lstrcpynA(data.szTip, ui::Application::instance().title().c_str(), sizeof data.szTip);
-    Shell_NotifyIconA(NIM_ADD, &data);
+    system_.notifyArea->notify(NIM_ADD, TrayIconRecord(hwnd(), icon(), ui::Application::instance().title()));
     trayIconAdded_ = true;
 }
 
 void ClockWindow::removeTrayIcon() {
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = hwnd();
-    data.uID = 1;
-    Shell_NotifyIconA(NIM_DELETE, &data);
+    system_.notifyArea->notify(NIM_DELETE, TrayIconKey(hwnd()));
     trayIconAdded_ = false;
 }
 
 LRESULT ClockWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A new taskbar (the shell restarted) knows no icons: ours must be added again.
+    if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+        if (trayIconAdded_) addTrayIcon();
+        return 0;
+    }
     switch (message) {
+        case kTrayMessage: onTrayMessage(static_cast<UINT>(lParam)); return 0;
+        case WM_HOTKEY: {
+            LRESULT result = ui::Form::onMessage(message, wParam, lParam);
+            if (std::optional<CdDoorAction> action = DoorActionForHotKey(static_cast<int>(wParam))) moveCdDoor(*action);
+            return result;
+        }
         case WM_TIMER:
             if (wParam == kTickTimer) {
                 onTimer();
@@ -420,6 +601,7 @@ LRESULT ClockWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             KillTimer(hwnd(), kTickTimer);
             if (trayIconAdded_) removeTrayIcon();
+            if (options_.hotkey) unregisterHotKeys();
             break;
         case WM_SIZE: {
             if (face_->hwnd())

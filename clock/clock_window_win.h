@@ -122,6 +122,7 @@ public:
     // The tray menus; the HMENUs live as long as the window.
     HMENU mainMenu() const { return menus_ ? menus_->main() : nullptr; }
     HMENU powerMenu() const { return menus_ ? menus_->power() : nullptr; }
+    const TrayMenus& trayMenus() const { return *menus_; }
     // Runs a menu item's action, as a click on it does.
     void runMenuCommand(MenuAction action);
     // The windows the menu items show, found by their window class (TForm2, TForm18...).

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "calculator/calc_dialog_win.h"
 #include "clock/clock_window_win.h"
 #include "clock/window_catalogue.h"
 #include "core/system_win.h"
@@ -67,12 +68,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     IniFile settings(programFolder() + "\\MyIni.ini");
 
     ClockWindow clock(ClockServices{time, sound, shell, power, files, settings});
+    // The calculator component lives for the whole run; each use builds and ends its own dialog.
+    Calculator calculator;
+    clock.setCalculatorRunner([&calculator] { RunCalculator(calculator); });
     std::vector<std::unique_ptr<ui::Form>> forms;
     int code = 0;
     try {
         clock.createForm();
         clock.initialize();
-        for (size_t i = 1; i < kWindowCatalogue.size(); ++i) forms.push_back(makePlainForm(kWindowCatalogue[i]));
+        for (size_t i = 1; i < kWindowCatalogue.size(); ++i) {
+            forms.push_back(makePlainForm(kWindowCatalogue[i]));
+            clock.attachForm(*forms.back());
+        }
         code = app.run([&] { clock.showAtStart(); });
     } catch (...) {
         app.handleError(std::current_exception());

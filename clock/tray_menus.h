@@ -75,6 +75,7 @@ enum class MenuPicture {
     OpenCd,
     CloseCd,
 };
+inline constexpr MenuPicture kLastMenuPicture = MenuPicture::CloseCd;
 
 struct MenuItem {
     MenuItemKind kind = MenuItemKind::Command;

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <initializer_list>
 #include <vector>
 
@@ -35,8 +34,10 @@ NOTIFYICONDATAA TrayIconRecord(HWND window, HICON icon, std::string_view tip) {
     record.uFlags = kTrayIconFlags;
     record.uCallbackMessage = kTrayCallbackMessage;
     record.hIcon = icon;
-    // The first form of the record holds 64 characters of tip, the terminating NUL included.
-    size_t length = std::min(tip.size(), sizeof record.szTip - 1);
+    // The first form of the record holds 64 characters of tip, the terminating NUL included; the
+    // header's field is longer, but a shell reading the first form stops at 64.
+    constexpr size_t kFirstFormTip = 64;
+    size_t length = std::min(tip.size(), kFirstFormTip - 1);
     tip.copy(record.szTip, length);
     record.szTip[length] = '\0';
     return record;
@@ -68,38 +69,43 @@ std::optional<std::string> SystemIconFileChooser::choose(HWND owner, const std::
 
 namespace {
 
-constexpr COLORREF kKey = RGB(255, 0, 255);
 constexpr COLORREF kNone = CLR_INVALID;
 
-// Drawing in a 16 x 16 design grid, scaled to the picture's real size.
+// Drawing in a 16 x 16 design grid, scaled to the picture's real size and placed at `origin`.
+// `ground` is the menu's background, for the holes in a shape.
 class Sketch {
 public:
-    Sketch(HDC dc, int size) : dc_(dc), size_(size) {}
+    Sketch(HDC dc, POINT origin, int size, COLORREF ground)
+        : ground(ground), dc_(dc), origin_(origin), size_(size) {}
 
-    int u(int v) const { return MulDiv(v, size_, 16); }
+    const COLORREF ground;
+
+    int u(int v) const { return MulDiv(v, size_, kMenuPictureSize); }
+    int x(int v) const { return origin_.x + u(v); }
+    int y(int v) const { return origin_.y + u(v); }
 
     void rect(int l, int t, int r, int b, COLORREF fill, COLORREF outline = kNone) {
         Tools tools(dc_, fill, outline, 1);
-        Rectangle(dc_, u(l), u(t), u(r), u(b));
+        Rectangle(dc_, x(l), y(t), x(r), y(b));
     }
     void ellipse(int l, int t, int r, int b, COLORREF fill, COLORREF outline = kNone, int width = 1) {
         Tools tools(dc_, fill, outline, width);
-        Ellipse(dc_, u(l), u(t), u(r), u(b));
+        Ellipse(dc_, x(l), y(t), x(r), y(b));
     }
     void line(int x1, int y1, int x2, int y2, COLORREF colour, int width = 1) {
         Tools tools(dc_, kNone, colour, width);
-        MoveToEx(dc_, u(x1), u(y1), nullptr);
-        LineTo(dc_, u(x2), u(y2));
+        MoveToEx(dc_, x(x1), y(y1), nullptr);
+        LineTo(dc_, x(x2), y(y2));
     }
     void polygon(std::initializer_list<POINT> points, COLORREF fill) {
         std::vector<POINT> scaled;
-        for (POINT p : points) scaled.push_back({u(p.x), u(p.y)});
+        for (POINT p : points) scaled.push_back({x(p.x), y(p.y)});
         Tools tools(dc_, fill, kNone, 1);
         Polygon(dc_, scaled.data(), static_cast<int>(scaled.size()));
     }
     void arc(int l, int t, int r, int b, POINT from, POINT to, COLORREF colour, int width) {
         Tools tools(dc_, kNone, colour, width);
-        Arc(dc_, u(l), u(t), u(r), u(b), u(from.x), u(from.y), u(to.x), u(to.y));
+        Arc(dc_, x(l), y(t), x(r), y(b), x(from.x), y(from.y), x(to.x), y(to.y));
     }
 
 private:
@@ -128,6 +134,7 @@ private:
     };
 
     HDC dc_;
+    POINT origin_;
     int size_;
 };
 
@@ -139,7 +146,7 @@ void drawClock(Sketch& s, COLORREF rim) {
 
 void drawDisc(Sketch& s) {
     s.ellipse(1, 1, 15, 15, RGB(200, 200, 210), RGB(90, 90, 100));
-    s.ellipse(6, 6, 10, 10, kKey, RGB(90, 90, 100));
+    s.ellipse(6, 6, 10, 10, s.ground, RGB(90, 90, 100));
 }
 
 constexpr std::array<std::array<int, 4>, 4> kGearTeeth{{{8, 0, 8, 16}, {0, 8, 16, 8}, {2, 2, 14, 14}, {2, 14, 14, 2}}};
@@ -157,7 +164,7 @@ void drawPicture(Sketch& s, MenuPicture picture) {
     case MenuPicture::Settings:
         for (const auto& [x1, y1, x2, y2] : kGearTeeth) s.line(x1, y1, x2, y2, grey, s.u(3));
         s.ellipse(3, 3, 13, 13, grey);
-        s.ellipse(6, 6, 10, 10, kKey);
+        s.ellipse(6, 6, 10, 10, s.ground);
         break;
     case MenuPicture::Skin:
         s.rect(0, 3, 16, 13, black);
@@ -230,7 +237,7 @@ void drawPicture(Sketch& s, MenuPicture picture) {
         s.line(8, 1, 8, 8, red, s.u(2));
         break;
     case MenuPicture::Restart:
-        s.arc(2, 2, 14, 14, {16, 8}, {8, 0}, green, s.u(2));
+        s.arc(2, 2, 14, 14, {8, 0}, {16, 8}, green, s.u(2));
         s.polygon({{8, 0}, {12, 3}, {8, 6}}, green);
         break;
     case MenuPicture::ClearDocuments:
@@ -253,37 +260,7 @@ void drawPicture(Sketch& s, MenuPicture picture) {
     }
 }
 
-// A 32-bit picture with premultiplied alpha: the key colour becomes fully transparent.
-ui::UniqueBitmap renderPicture(MenuPicture picture) {
-    const int size = ui::scale(16);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    ui::UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap) throw AppError("Out of system resources");
-    {
-        ui::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-        ui::SelectedObject selected(dc.get(), bitmap.get());
-        ui::UniqueBrush key(CreateSolidBrush(kKey));
-        RECT all{0, 0, size, size};
-        FillRect(dc.get(), &all, key.get());
-        Sketch sketch(dc.get(), size);
-        drawPicture(sketch, picture);
-        GdiFlush();
-    }
-    auto* pixels = static_cast<std::uint32_t*>(bits);
-    const std::uint32_t key = 0xFF00FF;  // kKey as a DIB pixel (0x00RRGGBB)
-    for (int i = 0; i < size * size; ++i)
-        pixels[i] = (pixels[i] & 0xFFFFFF) == key ? 0 : (pixels[i] | 0xFF000000);
-    return bitmap;
-}
-
-void insertItem(HMENU menu, const MenuItem& item, MenuPictures& pictures) {
+void insertItem(HMENU menu, const MenuItem& item) {
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
     std::string caption = item.caption;
@@ -300,11 +277,13 @@ void insertItem(HMENU menu, const MenuItem& item, MenuPictures& pictures) {
         info.dwTypeData = caption.data();
         info.cch = static_cast<UINT>(caption.size());
         if (item.picture != MenuPicture::None) {
-            info.fMask |= MIIM_BITMAP;
-            info.hbmpItem = pictures.get(item.picture);
+            // Drawn by the owner on request, see TrayMenus::ownerProc.
+            info.fMask |= MIIM_BITMAP | MIIM_DATA;
+            info.hbmpItem = HBMMENU_CALLBACK;
+            info.dwItemData = static_cast<ULONG_PTR>(item.picture);
         }
         if (item.kind == MenuItemKind::Submenu) {
-            submenu = BuildPopupMenu(item.children, pictures);
+            submenu = BuildPopupMenu(item.children);
             info.fMask |= MIIM_SUBMENU;
             info.hSubMenu = submenu.get();
         }
@@ -322,27 +301,29 @@ bool isChooser(const MenuItem& item) {
 
 }  // namespace
 
-HBITMAP MenuPictures::get(MenuPicture picture) {
-    auto it = bitmaps_.find(picture);
-    if (it == bitmaps_.end()) it = bitmaps_.emplace(picture, renderPicture(picture)).first;
-    return it->second.get();
+void DrawMenuPicture(HDC dc, const RECT& box, MenuPicture picture, bool selected) {
+    const int size = std::min({ui::scale(kMenuPictureSize), static_cast<int>(box.right - box.left),
+                               static_cast<int>(box.bottom - box.top)});
+    POINT origin{box.left + (box.right - box.left - size) / 2, box.top + (box.bottom - box.top - size) / 2};
+    Sketch sketch(dc, origin, size, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+    drawPicture(sketch, picture);
 }
 
-void AppendMenuItems(HMENU menu, const Menu& model, MenuPictures& pictures) {
+void AppendMenuItems(HMENU menu, const Menu& model) {
     for (const MenuItem& item : model)
-        if (item.visible) insertItem(menu, item, pictures);
+        if (item.visible) insertItem(menu, item);
 }
 
-ui::UniqueMenu BuildPopupMenu(const Menu& model, MenuPictures& pictures) {
+ui::UniqueMenu BuildPopupMenu(const Menu& model) {
     ui::UniqueMenu menu(CreatePopupMenu());
     if (!menu) throw AppError("Out of system resources");
-    AppendMenuItems(menu.get(), model, pictures);
+    AppendMenuItems(menu.get(), model);
     return menu;
 }
 
 TrayMenus::TrayMenus() : mainModel_(BuildMainMenu()), powerModel_(BuildPowerMenu()) {
-    main_ = BuildPopupMenu(mainModel_, pictures_);
-    power_ = BuildPopupMenu(powerModel_, pictures_);
+    main_ = BuildPopupMenu(mainModel_);
+    power_ = BuildPopupMenu(powerModel_);
     // The chooser's items all start hidden, so its submenu is found by its position.
     int position = 0;
     for (const MenuItem& item : powerModel_) {
@@ -368,14 +349,53 @@ void TrayMenus::showCdChooser(const CdChooser& chooser) {
     if (!chooser_) return;
     while (GetMenuItemCount(chooser_) > 0) DeleteMenu(chooser_, 0, MF_BYPOSITION);
     for (const MenuItem& item : powerModel_)
-        if (isChooser(item)) AppendMenuItems(chooser_, item.children, pictures_);
+        if (isChooser(item)) AppendMenuItems(chooser_, item.children);
+}
+
+namespace {
+// The menus being tracked, found from the owner's borrowed procedure; one menu opens at a time.
+TrayMenus* tracking = nullptr;
+
+bool isPicture(ULONG_PTR data) {
+    return data > static_cast<ULONG_PTR>(MenuPicture::None) && data <= static_cast<ULONG_PTR>(kLastMenuPicture);
+}
+}  // namespace
+
+LRESULT CALLBACK TrayMenus::ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    TrayMenus* self = tracking;
+    if (message == WM_MEASUREITEM) {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (measure->CtlType == ODT_MENU && isPicture(measure->itemData)) {
+            measure->itemWidth = static_cast<UINT>(ui::scale(kMenuPictureSize));
+            measure->itemHeight = static_cast<UINT>(ui::scale(kMenuPictureSize));
+            return TRUE;
+        }
+    } else if (message == WM_DRAWITEM) {
+        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (draw->CtlType == ODT_MENU && isPicture(draw->itemData)) {
+            DrawMenuPicture(draw->hDC, draw->rcItem, static_cast<MenuPicture>(draw->itemData),
+                            (draw->itemState & ODS_SELECTED) != 0);
+            ++self->picturesDrawn_;
+            return TRUE;
+        }
+    }
+    return CallWindowProcA(self->ownerPrevious_, window, message, wParam, lParam);
 }
 
 int TrayMenus::track(TrayMenu which, POINT at, HWND owner) {
+    // A tray click that the open menu's loop dispatches must not open a second menu inside it.
+    if (tracking) return 0;
+    // The owner (the hidden application window) knows nothing of our pictures; it lends us its
+    // window procedure while the menu is open.
+    tracking = this;
+    ownerPrevious_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayMenus::ownerProc)));
     int id = static_cast<int>(TrackPopupMenu(menu(which),
                                              TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD |
                                                  TPM_NONOTIFY,
                                              at.x, at.y, 0, owner, nullptr));
+    SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ownerPrevious_));
+    tracking = nullptr;
     // The caller made the owner the foreground window so that a click elsewhere closes the menu;
     // this message lets the owner's switch to the foreground finish, or the next menu would
     // close as soon as it opens.

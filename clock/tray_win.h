@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,19 +49,19 @@ public:
 // "Icons (*.ico)|*.ico" as the open-file dialog wants it: pairs separated and ended by NULs.
 std::string DialogFilter(std::string_view filter);
 
-// The small item pictures, drawn with GDI on first use and kept while the menus live.
-class MenuPictures {
-public:
-    HBITMAP get(MenuPicture picture);
+// The small item pictures are drawn by the menu's owner when the menu asks for them
+// (HBMMENU_CALLBACK): drawn straight onto the menu, they sit on its own background, normal or
+// highlighted, which a bitmap with transparency cannot do on every system.
+inline constexpr int kMenuPictureSize = 16;  // at 96 DPI
 
-private:
-    std::map<MenuPicture, ui::UniqueBitmap> bitmaps_;
-};
+// Draws the picture centred in `box`; `selected` tells the highlighted background.
+void DrawMenuPicture(HDC dc, const RECT& box, MenuPicture picture, bool selected);
 
-// Builds a pop-up menu (with its submenus) from the model; hidden items are left out.
-ui::UniqueMenu BuildPopupMenu(const Menu& model, MenuPictures& pictures);
+// Builds a pop-up menu (with its submenus) from the model; hidden items are left out. An item
+// with a picture carries the picture in its item data.
+ui::UniqueMenu BuildPopupMenu(const Menu& model);
 // Appends the model's items to an existing pop-up menu.
-void AppendMenuItems(HMENU menu, const Menu& model, MenuPictures& pictures);
+void AppendMenuItems(HMENU menu, const Menu& model);
 
 // Both tray menus for the whole run. The models stay the record of the items' states and the
 // HMENUs follow every change.
@@ -82,15 +81,21 @@ public:
 
     // Opens the menu with its top-left corner at `at`, owned by `owner`, which must be the
     // foreground window. Returns the command identifier chosen, 0 when the menu was dismissed.
+    // While the menu is open the owner measures and draws the item pictures.
     int track(TrayMenu which, POINT at, HWND owner);
+    // How many item pictures the menus have drawn so far.
+    int picturesDrawn() const { return picturesDrawn_; }
 
 private:
-    MenuPictures pictures_;
+    static LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
     Menu mainModel_;
     Menu powerModel_;
     ui::UniqueMenu main_;
     ui::UniqueMenu power_;
     HMENU chooser_ = nullptr;
+    WNDPROC ownerPrevious_ = nullptr;
+    int picturesDrawn_ = 0;
 };
 
 }  // namespace tikora

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "clock/cd_drives.h"
 #include "clock/web_links.h"
+#include "clock/window_catalogue.h"
 
 namespace tikora {
 namespace {
@@ -304,6 +306,80 @@ TEST(TrayIconChooser, StartsInTheIconsFolderWhenItExists) {
         FakeFiles files(c.existing);
         EXPECT_EQ(IconChooserStartFolder(c.current, files), c.expected) << c.current;
     }
+}
+
+TEST(CdChooserMenu, ChooserStateReachesTheSubmenuItems) {
+    struct Case {
+        std::string name;
+        std::vector<std::string> drives;
+        int selected;
+        std::vector<std::string> shown;  // captions of the visible items, in order
+        std::optional<int> checked;
+    };
+    const std::vector<std::string> nine{"D:", "E:", "F:", "G:", "H:", "I:", "J:", "K:", "L:"};
+    const Case cases[] = {
+        {"two drives, second chosen", {"D:", "F:"}, 2, {"D:", "F:"}, 2},
+        {"stored item beyond the drives", {"D:", "F:"}, 3, {"D:", "F:"}, 3},
+        {"nine drives show seven", nine, 7, {"D:", "E:", "F:", "G:", "H:", "I:", "J:"}, 7},
+        {"no drive at all", {}, 1, {}, 1},
+        {"hand-edited value out of range", {"D:"}, 9, {"D:"}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        CdChooser chooser;
+        chooser.Fill(c.drives);
+        chooser.Select(c.selected);
+        Menu menu = BuildPowerMenu();
+        ApplyCdChooser(menu, chooser);
+        std::vector<std::string> shown;
+        std::optional<int> checked;
+        for (int k = 0; k < kCdChooserItemCount; ++k) {
+            const MenuItem* item = FindMenuItem(menu, C::ChooseCd, k);
+            ASSERT_NE(item, nullptr);
+            if (item->visible) shown.push_back(item->caption);
+            if (item->checked) {
+                EXPECT_FALSE(checked.has_value()) << c.name << ": two items ticked";
+                checked = k;
+            }
+        }
+        EXPECT_EQ(shown, c.shown) << c.name;
+        EXPECT_EQ(checked, c.checked) << c.name;
+        EXPECT_FALSE(FindMenuItem(menu, C::ChooseCd, 0)->visible) << c.name << ": item 0 is never shown";
+    }
+}
+
+TEST(MenuWindows, EachItemShowsTheWindowOfItsCaption) {
+    // The window an item shows, named by the caption it carries in the window catalogue.
+    const std::pair<MenuCommand, std::string_view> cases[] = {
+        {C::Settings, "Tikora: Settings"},
+        {C::ChangeSkin, " Change skin"},
+        {C::TagEditor, "MP3 tag editor ( ID3v1 )"},
+        {C::ShutdownTimer, "Timer (turn off)"},
+        {C::Information, " Information"},
+        {C::Calendar, " Calendar"},
+        {C::PictureViewer, " Picture viewer"},
+        {C::SearchFiles, " Search files"},
+        {C::AlarmClock, "Alarm clock"},
+        {C::Reminder, "Reminder"},
+        {C::About, " About..."},
+        {C::HotKeys, " Hot Keys"},
+    };
+    for (const auto& [command, caption] : cases) {
+        std::optional<WindowTarget> target = WindowForCommand(command);
+        ASSERT_TRUE(target.has_value()) << caption;
+        const WindowEntry* entry = nullptr;
+        for (const WindowEntry& e : kWindowCatalogue)
+            if (target->className == e.className) entry = &e;
+        ASSERT_NE(entry, nullptr) << target->className;
+        EXPECT_EQ(entry->caption, caption) << target->className;
+        EXPECT_EQ(target->rule, command == C::Reminder ? ShowRule::BringToFront : ShowRule::IfHidden) << caption;
+    }
+}
+
+TEST(MenuWindows, ActionsThatAreNotWindowsShowNone) {
+    for (MenuCommand command : {C::None, C::Calculator, C::ChangeTrayIcon, C::ShowClock, C::HideClock, C::Close,
+                                C::TurnOff, C::Restart, C::ClearRecentDocuments, C::ChooseCd, C::OpenCd,
+                                C::CloseCd, C::OpenLink})
+        EXPECT_EQ(WindowForCommand(command), std::nullopt) << static_cast<int>(command);
 }
 
 }  // namespace

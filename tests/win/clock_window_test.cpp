@@ -7,6 +7,7 @@
 
 #include "clock/builtin_skin.h"
 #include "clock/clock_window_win.h"
+#include "clock/face.h"
 #include "clock/glyphs.h"
 #include "core/errors.h"
 #include "support/fakes.h"
