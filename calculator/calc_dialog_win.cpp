@@ -45,41 +45,40 @@ struct ButtonLayout {
     int y;
     int width;
     Ink ink;
-    const char* name;  // what screen readers announce for a picture button
 };
 
 constexpr int kNoGlyph = -1;
 constexpr int Glyph(CalcGlyph g) { return static_cast<int>(g); }
 
 const std::array<ButtonLayout, kCalcButtonCount> kButtons = {{
-    {CalcButton::Ok, "", Glyph(CalcGlyph::Ok), 47, 6, 36, Ink::ButtonText, "OK"},
-    {CalcButton::Cancel, "", Glyph(CalcGlyph::Cancel), 85, 6, 36, Ink::ButtonText, "Cancel"},
-    {CalcButton::Backspace, "<-", kNoGlyph, 145, 6, 44, Ink::Maroon, nullptr},
-    {CalcButton::Clear, "C", kNoGlyph, 191, 6, 44, Ink::Maroon, nullptr},
-    {CalcButton::MemoryClear, "MC", kNoGlyph, 5, 32, 36, Ink::Navy, nullptr},
-    {CalcButton::MemoryRecall, "MR", kNoGlyph, 5, 56, 36, Ink::Navy, nullptr},
-    {CalcButton::MemoryStore, "MS", kNoGlyph, 5, 80, 36, Ink::Navy, nullptr},
-    {CalcButton::MemoryPlus, "MP", kNoGlyph, 5, 104, 36, Ink::Navy, nullptr},
-    {CalcButton::Digit7, "7", kNoGlyph, 47, 32, 36, Ink::ButtonText, nullptr},
-    {CalcButton::Digit8, "8", kNoGlyph, 85, 32, 36, Ink::ButtonText, nullptr},
-    {CalcButton::Digit9, "9", kNoGlyph, 123, 32, 36, Ink::ButtonText, nullptr},
-    {CalcButton::Digit4, "4", kNoGlyph, 47, 56, 36, Ink::ButtonText, nullptr},
-    {CalcButton::Digit5, "5", kNoGlyph, 85, 56, 36, Ink::ButtonText, nullptr},
-    {CalcButton::Digit6, "6", kNoGlyph, 123, 56, 36, Ink::ButtonText, nullptr},
-    {CalcButton::Digit1, "1", kNoGlyph, 47, 80, 36, Ink::ButtonText, nullptr},
-    {CalcButton::Digit2, "2", kNoGlyph, 85, 80, 36, Ink::ButtonText, nullptr},
-    {CalcButton::Digit3, "3", kNoGlyph, 123, 80, 36, Ink::ButtonText, nullptr},
-    {CalcButton::Digit0, "0", kNoGlyph, 47, 104, 36, Ink::ButtonText, nullptr},
-    {CalcButton::Sign, "", Glyph(CalcGlyph::PlusMinus), 85, 104, 36, Ink::ButtonText, "+/-"},
-    {CalcButton::Decimal, nullptr, kNoGlyph, 123, 104, 36, Ink::ButtonText, nullptr},
-    {CalcButton::Divide, "/", kNoGlyph, 161, 32, 36, Ink::Purple, nullptr},
-    {CalcButton::Multiply, "", Glyph(CalcGlyph::Multiply), 161, 56, 36, Ink::Purple, "*"},
-    {CalcButton::Subtract, "", Glyph(CalcGlyph::Minus), 161, 80, 36, Ink::Purple, "-"},
-    {CalcButton::Add, "", Glyph(CalcGlyph::Plus), 161, 104, 36, Ink::Purple, "+"},
-    {CalcButton::SquareRoot, "sqrt", kNoGlyph, 199, 32, 36, Ink::Navy, nullptr},
-    {CalcButton::Percent, "%", kNoGlyph, 199, 56, 36, Ink::Navy, nullptr},
-    {CalcButton::Reciprocal, "1/x", kNoGlyph, 199, 80, 36, Ink::Navy, nullptr},
-    {CalcButton::Equals, "=", kNoGlyph, 199, 104, 36, Ink::Purple, nullptr},
+    {CalcButton::Ok, "", Glyph(CalcGlyph::Ok), 47, 6, 36, Ink::ButtonText},
+    {CalcButton::Cancel, "", Glyph(CalcGlyph::Cancel), 85, 6, 36, Ink::ButtonText},
+    {CalcButton::Backspace, "<-", kNoGlyph, 145, 6, 44, Ink::Maroon},
+    {CalcButton::Clear, "C", kNoGlyph, 191, 6, 44, Ink::Maroon},
+    {CalcButton::MemoryClear, "MC", kNoGlyph, 5, 32, 36, Ink::Navy},
+    {CalcButton::MemoryRecall, "MR", kNoGlyph, 5, 56, 36, Ink::Navy},
+    {CalcButton::MemoryStore, "MS", kNoGlyph, 5, 80, 36, Ink::Navy},
+    {CalcButton::MemoryPlus, "MP", kNoGlyph, 5, 104, 36, Ink::Navy},
+    {CalcButton::Digit7, "7", kNoGlyph, 47, 32, 36, Ink::ButtonText},
+    {CalcButton::Digit8, "8", kNoGlyph, 85, 32, 36, Ink::ButtonText},
+    {CalcButton::Digit9, "9", kNoGlyph, 123, 32, 36, Ink::ButtonText},
+    {CalcButton::Digit4, "4", kNoGlyph, 47, 56, 36, Ink::ButtonText},
+    {CalcButton::Digit5, "5", kNoGlyph, 85, 56, 36, Ink::ButtonText},
+    {CalcButton::Digit6, "6", kNoGlyph, 123, 56, 36, Ink::ButtonText},
+    {CalcButton::Digit1, "1", kNoGlyph, 47, 80, 36, Ink::ButtonText},
+    {CalcButton::Digit2, "2", kNoGlyph, 85, 80, 36, Ink::ButtonText},
+    {CalcButton::Digit3, "3", kNoGlyph, 123, 80, 36, Ink::ButtonText},
+    {CalcButton::Digit0, "0", kNoGlyph, 47, 104, 36, Ink::ButtonText},
+    {CalcButton::Sign, "", Glyph(CalcGlyph::PlusMinus), 85, 104, 36, Ink::ButtonText},
+    {CalcButton::Decimal, nullptr, kNoGlyph, 123, 104, 36, Ink::ButtonText},
+    {CalcButton::Divide, "/", kNoGlyph, 161, 32, 36, Ink::Purple},
+    {CalcButton::Multiply, "", Glyph(CalcGlyph::Multiply), 161, 56, 36, Ink::Purple},
+    {CalcButton::Subtract, "", Glyph(CalcGlyph::Minus), 161, 80, 36, Ink::Purple},
+    {CalcButton::Add, "", Glyph(CalcGlyph::Plus), 161, 104, 36, Ink::Purple},
+    {CalcButton::SquareRoot, "sqrt", kNoGlyph, 199, 32, 36, Ink::Navy},
+    {CalcButton::Percent, "%", kNoGlyph, 199, 56, 36, Ink::Navy},
+    {CalcButton::Reciprocal, "1/x", kNoGlyph, 199, 80, 36, Ink::Navy},
+    {CalcButton::Equals, "=", kNoGlyph, 199, 104, 36, Ink::Purple},
 }};
 constexpr int kButtonHeight = 22;
 
@@ -202,7 +201,8 @@ protected:
             const std::string separator(1, formatSettings().decimalSeparator);
             ui::ControlSpec spec;
             spec.className = "BUTTON";
-            spec.text = b.glyph != kNoGlyph ? b.name : (b.face ? b.face : separator.c_str());
+            // Picture buttons have no text.
+            spec.text = b.face ? b.face : separator.c_str();
             spec.style = BS_OWNERDRAW;
             spec.x = kPanelX + b.x;
             spec.y = kPanelY + b.y;

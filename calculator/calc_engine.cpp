@@ -242,12 +242,8 @@ void CalcEngine::ApplyOperator(char key) {
 
 void CalcEngine::TypeDigit(char digit) {
     StartEntry();
-    if (displayText_ == "0") {
-        displayText_.clear();
-    } else if (displayText_ == "-0") {
-        // Left by backspace from "-0.5"; "-07" would be no way to write -7.
-        displayText_ = "-";
-    }
+    // Only a lone "0" gives way to the digit: "-0", left by backspace from "-0.5", becomes "-07".
+    if (displayText_ == "0") displayText_.clear();
     if (Contains(displayText_, 'E')) return;
     const size_t limit = static_cast<size_t>(digitLimit_) + (Contains(displayText_, '-') ? 1 : 0);
     if (displayText_.size() < limit) {
