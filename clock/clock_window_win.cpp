@@ -122,6 +122,7 @@ protected:
             case WM_PAINT: {
                 ui::PaintDc dc(hwnd());
                 owner_.paintFrame(dc.get());
+                owner_.faceStale_ = true;
                 return 0;
             }
             case WM_LBUTTONDOWN:
@@ -491,6 +492,9 @@ void ClockWindow::rebuildGlyphBitmaps() {
     };
     rebuild(glyphs_.digits, digitDc_, digitBitmap_, digitOld_);
     rebuild(glyphs_.separators, separatorDc_, separatorBitmap_, separatorOld_);
+    // Old glyphs must not stay on the face: repaint the frame and draw anew.
+    if (faceHandle()) InvalidateRect(faceHandle(), nullptr, FALSE);
+    faceStale_ = true;
 }
 
 void ClockWindow::applySeconds(bool showSecond) {
@@ -517,6 +521,9 @@ void ClockWindow::drawFace() {
     settings.longTimeFormat = "hh:mm:ss";
     std::string text = timeText(services_.time.now());
     FacePlan plan = planFace(text, {options_.showsecond, options_.flash, tick_->state().twinklePhase});
+    // The glyphs stay on the window's surface until it repaints itself; copying the same cells
+    // again fifty times a second would only cost CPU time.
+    if (!faceStale_ && plan == lastPlan_) return;
 
     ui::WindowDc dc(faceHandle());
     if (!dc) return;
@@ -531,6 +538,8 @@ void ClockWindow::drawFace() {
         StretchBlt(dc.get(), ui::scale(draw.x), ui::scale(kGlyphTop), ui::scale(width), ui::scale(kCellHeight), source,
                    draw.cell * width, 0, width, kCellHeight, SRCCOPY);
     }
+    lastPlan_ = plan;
+    faceStale_ = false;
     // The face carries what it shows, for screen readers; set only when it changes.
     std::string shown = options_.showsecond ? text : text.substr(0, 5);
     if (shown != lastFaceText_) {
@@ -566,7 +575,12 @@ Rect ClockWindow::windowRect() {
 
 void ClockWindow::hide() { ShowWindow(hwnd(), SW_HIDE); }
 
-void ClockWindow::show() { ShowWindow(hwnd(), SW_SHOWNOACTIVATE); }
+void ClockWindow::show() {
+    ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+    // Shown again from under the pointer: the caller draws at once, so paint the frame first.
+    UpdateWindow(faceHandle());
+    faceStale_ = true;
+}
 
 void ClockWindow::addTrayIcon() {
     system_.notifyArea->notify(NIM_ADD, TrayIconRecord(hwnd(), icon(), ui::Application::instance().title()));

@@ -11,6 +11,7 @@
 #include "clock/cd_door_win.h"
 #include "clock/cd_drives.h"
 #include "clock/clock_visibility.h"
+#include "clock/face.h"
 #include "clock/glyphs.h"
 #include "clock/main_tick.h"
 #include "clock/snapper_win.h"
@@ -236,6 +237,8 @@ private:
     bool firstIdlePending_ = true;
     bool trayIconAdded_ = false;
     std::string lastFaceText_;
+    FacePlan lastPlan_;
+    bool faceStale_ = true;
     std::vector<std::string> startupProblems_;
 };
 

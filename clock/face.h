@@ -25,6 +25,7 @@ struct FacePlan {
     std::array<GlyphDraw, 8> draws{};
     size_t count = 0;
     void push(GlyphDraw d) { draws[count++] = d; }
+    friend bool operator==(const FacePlan&, const FacePlan&) = default;
 };
 
 struct FaceOptions {
