@@ -92,7 +92,7 @@ Round runRound(long ticks, bool plan, const TickOptions& options) {
     IdleShutdown shutdown;
     IdleAlarm alarm;
     FixedChime chime;
-    MainTick tick(TickServices{clock, sound, shell, power, files, settings, view}, TickControls{&chime, &shutdown, &alarm});
+    MainTick tick(TickServices{{clock, sound, shell, power, files, settings}, view}, TickControls{&chime, &shutdown, &alarm});
 
     for (int i = 0; i < 10000; ++i) {  // warm-up: caches, branch predictors, string capacity
         clock.advance(20);

@@ -171,8 +171,7 @@ ClockWindow::ClockWindow(ClockServices services, ClockSystem system)
         system_.plainMessage = [this](const std::string& text) {
             MessageBoxA(hwnd(), text.c_str(), ui::Application::instance().title().c_str(), MB_OK);
         };
-    tick_ = std::make_unique<MainTick>(TickServices{services_.time, services_.sound, services_.shell, services_.power,
-                                                    services_.files, services_.settings, *this},
+    tick_ = std::make_unique<MainTick>(TickServices{services_, *this},
                                        TickControls{chime_, shutdown_, alarm_});
 }
 
@@ -296,13 +295,8 @@ void ClockWindow::initialize() {
 }
 
 void ClockWindow::reportStartupProblems() {
-    for (const std::string& problem : startupProblems_) {
-        try {
-            throw AppError(problem);
-        } catch (...) {
-            ui::Application::instance().handleError(std::current_exception());
-        }
-    }
+    for (const std::string& problem : startupProblems_)
+        ui::Application::instance().handleError(std::make_exception_ptr(AppError(problem)));
 }
 
 void ClockWindow::showAtStart() {

@@ -19,6 +19,7 @@
 #include "clock/translucency_win.h"
 #include "clock/tray_win.h"
 #include "core/platform.h"
+#include "core/services.h"
 #include "core/settings_store.h"
 #include "ui/form_win.h"
 #include "ui/handles_win.h"
@@ -38,14 +39,7 @@ struct ClockOptions {
     bool hotkey = false;
 };
 
-struct ClockServices {
-    TimeSource& time;
-    SoundPlayer& sound;
-    ShellLauncher& shell;
-    PowerControl& power;
-    FileSystem& files;
-    SettingsStore& settings;
-};
+using ClockServices = SystemServices;
 
 // The system calls of the clock window that tests must be able to watch or stand in for. Every
 // member left null is the real system.

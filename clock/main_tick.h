@@ -6,6 +6,7 @@
 
 #include "core/datetime.h"
 #include "core/platform.h"
+#include "core/services.h"
 #include "core/settings_store.h"
 
 namespace tikora {
@@ -73,13 +74,7 @@ inline constexpr const char* kRingFile = "Sounds\\Ring.wav";
 inline constexpr const char* kDefaultChimeFile = "Sounds\\Chimes.wav";
 inline constexpr int kShowNormal = 1;  // SW_SHOWNORMAL
 
-struct TickServices {
-    TimeSource& time;
-    SoundPlayer& sound;
-    ShellLauncher& shell;
-    PowerControl& power;
-    FileSystem& files;
-    SettingsStore& settings;
+struct TickServices : SystemServices {
     ClockView& view;
 };
 

@@ -123,7 +123,7 @@ protected:
     FakeShutdown shutdown{log};
     FakeAlarm alarm{log};
     TickOptions options;
-    MainTick tick{TickServices{clock, sound, shell, power, files, settings, view},
+    MainTick tick{TickServices{{clock, sound, shell, power, files, settings}, view},
                   TickControls{&chime, &shutdown, &alarm}};
 };
 

@@ -2,7 +2,7 @@
 // the power and CD menu.
 #include <algorithm>
 
-#include "tray_harness.h"
+#include "win/support/tray_harness.h"
 
 namespace tikora::traytest {
 namespace {

@@ -1,7 +1,7 @@
 // Window placement: the drag by the face with the position stored, the snapping component on
 // the window procedure, and translucency.
 #include "core/errors.h"
-#include "tray_harness.h"
+#include "win/support/tray_harness.h"
 
 namespace tikora::traytest {
 namespace {

@@ -2,7 +2,7 @@
 // icon chooser.
 #include <cstring>
 
-#include "tray_harness.h"
+#include "win/support/tray_harness.h"
 
 namespace tikora::traytest {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "clock/web_links.h"
-#include "tray_harness.h"
+#include "win/support/tray_harness.h"
 
 namespace tikora::traytest {
 namespace {

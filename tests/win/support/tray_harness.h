@@ -22,10 +22,14 @@
 #include "clock/clock_window_win.h"
 #include "core/system_win.h"
 #include "ui/application_win.h"
+#include "support/fakes.h"
 #include "win/support/test_app.h"
 
 namespace tikora::traytest {
 
+using testing::RecordingPower;
+using testing::RecordingShell;
+using testing::ShellCall;
 using testing::TempFolder;
 
 // Waits while dispatching messages, as every GUI test here must.
@@ -101,30 +105,6 @@ class SilentSound final : public SoundPlayer {
 public:
     void play(std::string_view file, unsigned) override { played.emplace_back(file); }
     std::vector<std::string> played;
-};
-
-struct ShellCall {
-    bool ownerIsApplication;
-    std::string verb;
-    std::string file;
-    int showCommand;
-};
-
-class RecordingShell final : public ShellLauncher {
-public:
-    void open(bool ownerIsApplication, std::string_view verb, std::string_view file, int showCommand) override {
-        calls.push_back({ownerIsApplication, std::string(verb), std::string(file), showCommand});
-    }
-    std::vector<ShellCall> calls;
-};
-
-class RecordingPower final : public PowerControl {
-public:
-    bool request(unsigned flags) override {
-        requests.push_back(flags);
-        return false;
-    }
-    std::vector<unsigned> requests;
 };
 
 // Records every record and passes it on to the real notification area, so the icon is really
