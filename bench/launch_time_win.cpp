@@ -16,7 +16,7 @@ namespace {
 
 constexpr const char* kMarkerClass = "TForm3";
 
-HWND findOwnWindow(DWORD processId) {
+HWND FindOwnWindow(DWORD processId) {
     for (HWND w = FindWindowExA(nullptr, nullptr, kMarkerClass, nullptr); w;
          w = FindWindowExA(nullptr, w, kMarkerClass, nullptr)) {
         DWORD pid = 0;
@@ -26,7 +26,7 @@ HWND findOwnWindow(DWORD processId) {
     return nullptr;
 }
 
-double elapsedMs(const LARGE_INTEGER& from) {
+double ElapsedMs(const LARGE_INTEGER& from) {
     LARGE_INTEGER now, frequency;
     QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&frequency);
@@ -34,7 +34,7 @@ double elapsedMs(const LARGE_INTEGER& from) {
 }
 
 // Ends the run: WM_QUIT to the main thread, then, if it is still there after the grace period, by force.
-bool endRun(const PROCESS_INFORMATION& info) {
+bool EndRun(const PROCESS_INFORMATION& info) {
     PostThreadMessageA(info.dwThreadId, WM_QUIT, 0, 0);
     if (WaitForSingleObject(info.hProcess, 10000) == WAIT_OBJECT_0) return true;
     std::fprintf(stderr, "  the program did not end on WM_QUIT; terminating it\n");
@@ -77,13 +77,13 @@ int main(int argc, char** argv) {
         bool found = false;
         double ms = 0;
         for (;;) {
-            if (findOwnWindow(info.dwProcessId)) {
-                ms = elapsedMs(start);
+            if (FindOwnWindow(info.dwProcessId)) {
+                ms = ElapsedMs(start);
                 found = true;
                 break;
             }
             if (WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0) break;  // ended early
-            if (elapsedMs(start) > timeoutMs) break;
+            if (ElapsedMs(start) > timeoutMs) break;
             Sleep(1);
         }
         if (found) {
@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
             status = 1;
         }
         std::fflush(stdout);
-        endRun(info);
+        EndRun(info);
         CloseHandle(info.hThread);
         CloseHandle(info.hProcess);
     }

@@ -26,17 +26,17 @@ namespace {
 class BenchView final : public ClockView {
 public:
     BenchView(TimeSource& time, bool plan) : time_(time), plan_(plan) {}
-    void drawFace() override {
+    void DrawFace() override {
         if (!plan_) return;
-        formatSettings().longTimeFormat = "hh:mm:ss";
-        FacePlan p = planFace(timeText(time_.now()), {false, true, twinkle_});
+        GetFormatSettings().longTimeFormat = "hh:mm:ss";
+        FacePlan p = PlanFace(TimeText(time_.Now()), {false, true, twinkle_});
         glyphs_ += p.count;
     }
-    bool hideClockEnabled() override { return true; }
-    Point cursorPos() override { return {500, 500}; }
-    Rect windowRect() override { return {10, 10, 144, 63}; }
-    void hide() override {}
-    void show() override {}
+    bool HideClockEnabled() override { return true; }
+    Point CursorPos() override { return {500, 500}; }
+    Rect WindowRect() override { return {10, 10, 144, 63}; }
+    void Hide() override {}
+    void Show() override {}
     size_t glyphs_ = 0;
     bool twinkle_ = false;
 
@@ -47,29 +47,29 @@ private:
 
 // Dialog controls as the program has them after start: a picker time, the box not ticked.
 struct IdleShutdown final : ShutdownControls {
-    DateTime time() override { return {2026, 12, 9, 23, 59, 0, 0}; }
-    bool armed() override { return false; }
-    void disarm() override {}
-    bool turnOffSelected() override { return true; }
-    bool restartSelected() override { return false; }
+    DateTime Time() override { return {2026, 12, 9, 23, 59, 0, 0}; }
+    bool Armed() override { return false; }
+    void Disarm() override {}
+    bool TurnOffSelected() override { return true; }
+    bool RestartSelected() override { return false; }
 };
 
 struct IdleAlarm final : AlarmControls {
-    DateTime time() override { return {2026, 12, 9, 7, 30, 0, 0}; }
-    bool armed() override { return false; }
-    void disarm() override {}
-    bool bellSelected() override { return true; }
-    int ringCount() override { return 3; }
-    std::string file() override { return {}; }
-    void clearFile() override {}
+    DateTime Time() override { return {2026, 12, 9, 7, 30, 0, 0}; }
+    bool Armed() override { return false; }
+    void Disarm() override {}
+    bool BellSelected() override { return true; }
+    int RingCount() override { return 3; }
+    std::string File() override { return {}; }
+    void ClearFile() override {}
 };
 
 struct FixedChime final : ChimeSource {
-    std::string chimeFile() override { return kDefaultChimeFile; }
+    std::string ChimeFile() override { return kDefaultChimeFile; }
 };
 
 // The thread's own CPU time: other processes on a busy build machine do not count against the tick.
-double threadMicros() {
+double ThreadMicros() {
     timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return t.tv_sec * 1e6 + t.tv_nsec / 1e3;
@@ -81,7 +81,7 @@ struct Round {
     size_t sounds;
 };
 
-Round runRound(long ticks, bool plan, const TickOptions& options) {
+Round RunRound(long ticks, bool plan, const TickOptions& options) {
     FakeClock clock(9, 5, 7);
     RecordingSound sound(clock);
     RecordingShell shell;
@@ -95,28 +95,28 @@ Round runRound(long ticks, bool plan, const TickOptions& options) {
     MainTick tick(TickServices{{clock, sound, shell, power, files, settings}, view}, TickControls{&chime, &shutdown, &alarm});
 
     for (int i = 0; i < 10000; ++i) {  // warm-up: caches, branch predictors, string capacity
-        clock.advance(20);
-        tick.run(options);
+        clock.Advance(20);
+        tick.Run(options);
     }
     auto start = std::chrono::steady_clock::now();
-    double cpuStart = threadMicros();
+    double cpuStart = ThreadMicros();
     for (long i = 0; i < ticks; ++i) {
-        clock.advance(20);
-        view.twinkle_ = tick.state().twinklePhase;
-        tick.run(options);
+        clock.Advance(20);
+        view.twinkle_ = tick.State().twinklePhase;
+        tick.Run(options);
     }
-    double cpu = threadMicros() - cpuStart;
+    double cpu = ThreadMicros() - cpuStart;
     auto end = std::chrono::steady_clock::now();
     double wall = std::chrono::duration<double, std::micro>(end - start).count();
     return {cpu / static_cast<double>(ticks), wall / static_cast<double>(ticks), sound.played.size()};
 }
 
-void report(const char* label, const char* key, long ticks, bool plan, const TickOptions& options) {
+void Report(const char* label, const char* key, long ticks, bool plan, const TickOptions& options) {
     std::vector<double> means;
     std::vector<double> walls;
     size_t sounds = 0;
     for (int r = 0; r < 3; ++r) {
-        Round round = runRound(ticks, plan, options);
+        Round round = RunRound(ticks, plan, options);
         means.push_back(round.microsPerTick);
         walls.push_back(round.wallMicrosPerTick);
         sounds = round.sounds;
@@ -134,12 +134,12 @@ void report(const char* label, const char* key, long ticks, bool plan, const Tic
 int main(int argc, char** argv) {
     long ticks = argc > 1 ? std::atol(argv[1]) : 1000000;
     if (ticks <= 0) ticks = 1000000;
-    formatSettings() = FormatSettings{};
+    GetFormatSettings() = FormatSettings{};
     std::printf("Main tick, native, %ld ticks of 20 ms simulated time per round (%.1f h), median of 3 rounds, thread CPU time\n",
                 ticks, ticks * 0.02 / 3600);
-    report("tick, no-op draw (chime on, hide-under off)", "tick_us", ticks, false, TickOptions{true, false});
-    report("tick, no-op draw, hide-under on", "tick_hideunder_us", ticks, false, TickOptions{true, true});
-    report("tick + face plan (draw without GDI)", "tick_plan_us", ticks, true, TickOptions{true, false});
+    Report("tick, no-op draw (chime on, hide-under off)", "tick_us", ticks, false, TickOptions{true, false});
+    Report("tick, no-op draw, hide-under on", "tick_hideunder_us", ticks, false, TickOptions{true, true});
+    Report("tick + face plan (draw without GDI)", "tick_plan_us", ticks, true, TickOptions{true, false});
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("peak resident memory: %ld KiB\n", usage.ru_maxrss);

@@ -26,20 +26,20 @@ namespace {
 // Its own title, so the single-instance check neither finds a running Tikora nor is found by one.
 constexpr const char* kBenchTitle = "Tikora tick bench";
 
-double ticksPerMicro() {
+double TicksPerMicro() {
     LARGE_INTEGER f;
     QueryPerformanceFrequency(&f);
     return static_cast<double>(f.QuadPart) / 1e6;
 }
 
-long long counter() {
+long long Counter() {
     LARGE_INTEGER c;
     QueryPerformanceCounter(&c);
     return c.QuadPart;
 }
 
 // Dispatches what is pending, except the window's own timer: only the bench runs ticks here.
-void pumpWithoutTimer() {
+void PumpWithoutTimer() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_TIMER) continue;
@@ -48,10 +48,10 @@ void pumpWithoutTimer() {
     }
 }
 
-void settle(int milliseconds) {
+void Settle(int milliseconds) {
     DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
     while (static_cast<LONG>(end - GetTickCount()) > 0) {
-        pumpWithoutTimer();
+        PumpWithoutTimer();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
 }
@@ -62,18 +62,18 @@ struct Case {
     double maxUs;
 };
 
-Case timeTicks(ClockWindow& clock, FakeClock& time, long ticks, bool pump) {
-    const double perUs = ticksPerMicro();
+Case TimeTicks(ClockWindow& clock, FakeClock& time, long ticks, bool pump) {
+    const double perUs = TicksPerMicro();
     std::vector<double> each;
     each.reserve(static_cast<size_t>(ticks));
-    const TickOptions options{clock.options().everyhour, clock.options().hideunder};
+    const TickOptions options{clock.Options().everyhour, clock.Options().hideunder};
     long long total = 0;
     for (long i = 0; i < ticks; ++i) {
-        time.advance(20);
-        long long start = counter();
-        clock.tick().run(options);
-        if (pump) pumpWithoutTimer();
-        long long spent = counter() - start;
+        time.Advance(20);
+        long long start = Counter();
+        clock.Tick().Run(options);
+        if (pump) PumpWithoutTimer();
+        long long spent = Counter() - start;
         total += spent;
         each.push_back(static_cast<double>(spent) / perUs);
     }
@@ -81,7 +81,7 @@ Case timeTicks(ClockWindow& clock, FakeClock& time, long ticks, bool pump) {
     return {static_cast<double>(total) / perUs / static_cast<double>(ticks), each[each.size() / 2], each.back()};
 }
 
-void report(const char* label, const char* key, const Case& c) {
+void Report(const char* label, const char* key, const Case& c) {
     std::printf("%-40s mean %8.2f us/tick  median %8.2f us  max %9.1f us\n", label, c.meanUs, c.medianUs, c.maxUs);
     std::printf("@ %s %.2f\n", key, c.meanUs);
 }
@@ -92,10 +92,10 @@ int main(int argc, char** argv) {
     long ticks = argc > 1 ? std::atol(argv[1]) : 20000;
     if (ticks <= 0) ticks = 20000;
 
-    ui::Application& app = ui::Application::instance();
-    app.initialize(kBenchTitle);
-    app.setErrorBoxSink([](const std::string& text) { std::fprintf(stderr, "error box: %s\n", text.c_str()); });
-    loadLocaleFormatSettings();
+    ui::Application& app = ui::Application::Instance();
+    app.Initialize(kBenchTitle);
+    app.SetErrorBoxSink([](const std::string& text) { std::fprintf(stderr, "error box: %s\n", text.c_str()); });
+    LoadLocaleFormatSettings();
 
     FakeClock time(9, 5, 7);
     RecordingSound sound(time);  // silent: records instead of playing
@@ -107,11 +107,11 @@ int main(int argc, char** argv) {
     int status = 0;
     {
         ClockWindow clock(ClockServices{time, sound, shell, power, files, settings});
-        clock.createForm();
-        clock.initialize();
-        clock.showAtStart();
-        settle(500);
-        if (!IsWindowVisible(clock.hwnd())) {
+        clock.CreateForm();
+        clock.Initialize();
+        clock.ShowAtStart();
+        Settle(500);
+        if (!IsWindowVisible(clock.Hwnd())) {
             std::fprintf(stderr, "the clock window did not show\n");
             status = 1;
         } else {
@@ -125,13 +125,13 @@ int main(int argc, char** argv) {
             };
             for (const Variant& v : {Variant{false, "without seconds", "draw_us_noseconds"},
                                      Variant{true, "with seconds", "draw_us_seconds"}}) {
-                clock.applySeconds(v.seconds);
-                settle(300);
-                timeTicks(clock, time, std::min(ticks, 500L), false);  // warm-up
-                Case bare = timeTicks(clock, time, ticks, false);
-                Case pumped = timeTicks(clock, time, ticks, true);
-                report((std::string("tick, ") + v.name).c_str(), v.key, bare);
-                report((std::string("tick + message pass, ") + v.name).c_str(),
+                clock.ApplySeconds(v.seconds);
+                Settle(300);
+                TimeTicks(clock, time, std::min(ticks, 500L), false);  // warm-up
+                Case bare = TimeTicks(clock, time, ticks, false);
+                Case pumped = TimeTicks(clock, time, ticks, true);
+                Report((std::string("tick, ") + v.name).c_str(), v.key, bare);
+                Report((std::string("tick + message pass, ") + v.name).c_str(),
                        (std::string(v.key) + "_pumped").c_str(), pumped);
             }
             PROCESS_MEMORY_COUNTERS memory{};
@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
                 std::printf("working set %zu KiB (peak %zu KiB), %zu chimes recorded\n", memory.WorkingSetSize / 1024,
                             memory.PeakWorkingSetSize / 1024, sound.played.size());
         }
-        clock.destroy();
+        clock.Destroy();
     }
     std::fflush(stdout);
     return status;

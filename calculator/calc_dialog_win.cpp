@@ -100,7 +100,7 @@ ui::UniqueFont MakeDialogFont(LONG weight) {
     if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
         font = metrics.lfMessageFont;
     } else {
-        font.lfHeight = -MulDiv(8, ui::systemDpi(), 72);
+        font.lfHeight = -MulDiv(8, ui::SystemDpi(), 72);
         font.lfCharSet = DEFAULT_CHARSET;
         lstrcpynA(font.lfFaceName, "MS Sans Serif", LF_FACESIZE);
     }
@@ -132,13 +132,13 @@ public:
           markFont_(MakeDialogFont(FW_NORMAL)),
           glyphs_(MakeGlyphBitmap()) {}
 
-    ~CalcDialog() override { destroy(); }
+    ~CalcDialog() override { Destroy(); }
 
     static CalcDialog* Running() { return running_; }
 
     bool ShowModal(CalcEngine& engine) {
         engine_ = &engine;
-        createForm();
+        CreateForm();
         Refresh();
         running_ = this;
 
@@ -146,20 +146,20 @@ public:
         std::vector<HWND> disabled;
         EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
         for (HWND w : disabled) {
-            if (w != hwnd()) EnableWindow(w, FALSE);
+            if (w != Hwnd()) EnableWindow(w, FALSE);
         }
-        ShowWindow(hwnd(), SW_SHOW);
-        SetForegroundWindow(hwnd());
-        SetFocus(hwnd());
+        ShowWindow(Hwnd(), SW_SHOW);
+        SetForegroundWindow(Hwnd());
+        SetFocus(Hwnd());
 
         RunLoop();
 
         for (HWND w : disabled) {
-            if (w != hwnd() && IsWindow(w)) EnableWindow(w, TRUE);
+            if (w != Hwnd() && IsWindow(w)) EnableWindow(w, TRUE);
         }
-        if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
+        if (Hwnd()) ShowWindow(Hwnd(), SW_HIDE);
         running_ = nullptr;
-        destroy();
+        Destroy();
         engine_ = nullptr;
         return ok_;
     }
@@ -167,7 +167,7 @@ public:
     void Beep() override { MessageBeep(0); }
 
     void SetClipboardText(const std::string& text) override {
-        if (!OpenClipboard(hwnd())) return;
+        if (!OpenClipboard(Hwnd())) return;
         EmptyClipboard();
         if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
             if (void* target = GlobalLock(memory)) {
@@ -182,7 +182,7 @@ public:
     }
 
     std::optional<std::string> ClipboardText() override {
-        if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(hwnd())) return std::nullopt;
+        if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(Hwnd())) return std::nullopt;
         std::optional<std::string> text;
         if (HANDLE data = GetClipboardData(CF_TEXT)) {
             if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
@@ -195,10 +195,10 @@ public:
     }
 
 protected:
-    void onCreate() override {
+    void OnCreate() override {
         for (int i = 0; i < kCalcButtonCount; ++i) {
             const ButtonLayout& b = kButtons[i];
-            const std::string separator(1, formatSettings().decimalSeparator);
+            const std::string separator(1, GetFormatSettings().decimalSeparator);
             ui::ControlSpec spec;
             spec.className = "BUTTON";
             // Picture buttons have no text.
@@ -210,7 +210,7 @@ protected:
             spec.height = kButtonHeight;
             spec.id = kButtonIdBase + i;
             spec.font = font_.get();
-            buttons_[i] = ui::createControl(hwnd(), spec);
+            buttons_[i] = ui::CreateControl(Hwnd(), spec);
             SetWindowSubclass(buttons_[i], &HoverProc, kHoverSubclassId, reinterpret_cast<DWORD_PTR>(this));
         }
 
@@ -223,7 +223,7 @@ protected:
         display.height = 15;
         display.id = kDisplayId;
         display.font = font_.get();
-        display_ = ui::createControl(hwnd(), display);
+        display_ = ui::CreateControl(Hwnd(), display);
 
         ui::ControlSpec mark;
         mark.style = SS_CENTER | SS_NOPREFIX;
@@ -233,12 +233,12 @@ protected:
         mark.height = 14;
         mark.id = kMemoryMarkId;
         mark.font = markFont_.get();
-        memoryMark_ = ui::createControl(hwnd(), mark);
+        memoryMark_ = ui::CreateControl(Hwnd(), mark);
     }
 
-    void onClose() override { Finish(false); }
+    void OnClose() override { Finish(false); }
 
-    void onCommand(int id, int code, HWND control) override {
+    void OnCommand(int id, int code, HWND control) override {
         (void)control;
         const int index = id - kButtonIdBase;
         if (index < 0 || index >= kCalcButtonCount) return;
@@ -246,7 +246,7 @@ protected:
         if (code == BN_CLICKED || code == BN_DOUBLECLICKED) Click(kButtons[index].button);
     }
 
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
             case WM_CHAR:
                 TypeChar(static_cast<char>(wParam));
@@ -266,7 +266,7 @@ protected:
                 return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
             }
             case WM_PAINT: {
-                ui::PaintDc paint(hwnd());
+                ui::PaintDc paint(Hwnd());
                 PaintPanels(paint.get());
                 return 0;
             }
@@ -274,7 +274,7 @@ protected:
                 if (ContextMenu(lParam)) return 0;
                 break;
         }
-        return ui::Form::onMessage(message, wParam, lParam);
+        return ui::Form::OnMessage(message, wParam, lParam);
     }
 
 private:
@@ -304,7 +304,7 @@ private:
     }
 
     void RunLoop() {
-        while (!done_ && hwnd()) {
+        while (!done_ && Hwnd()) {
             MSG msg;
             const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
             if (got == 0) {
@@ -314,7 +314,7 @@ private:
             }
             if (got < 0) break;
             // Keys typed on a button belong to the dialog: the buttons are not keyboard controls.
-            if (IsKeyMessage(msg.message) && msg.hwnd && IsChild(hwnd(), msg.hwnd)) msg.hwnd = hwnd();
+            if (IsKeyMessage(msg.message) && msg.hwnd && IsChild(Hwnd(), msg.hwnd)) msg.hwnd = Hwnd();
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
@@ -326,7 +326,7 @@ private:
     }
 
     void Refresh() {
-        if (!engine_ || !hwnd()) return;
+        if (!engine_ || !Hwnd()) return;
         if (engine_->DisplayText() != shownDisplay_) {
             shownDisplay_ = engine_->DisplayText();
             SetWindowTextA(display_, shownDisplay_.c_str());
@@ -378,13 +378,13 @@ private:
         POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
         if (at.x == -1 && at.y == -1) {
             // From the keyboard: under the display.
-            at = POINT{ui::scale(6), ui::scale(29)};
-            ClientToScreen(hwnd(), &at);
+            at = POINT{ui::Scale(6), ui::Scale(29)};
+            ClientToScreen(Hwnd(), &at);
         } else {
             POINT client = at;
-            ScreenToClient(hwnd(), &client);
+            ScreenToClient(Hwnd(), &client);
             RECT area;
-            GetClientRect(hwnd(), &area);
+            GetClientRect(Hwnd(), &area);
             if (!PtInRect(&area, client)) return false;  // the title bar keeps its system menu
         }
         ui::UniqueMenu menu(CreatePopupMenu());
@@ -393,7 +393,7 @@ private:
         AppendMenuA(menu.get(), MF_STRING | (IsClipboardFormatAvailable(CF_TEXT) ? MF_ENABLED : MF_GRAYED),
                     kMenuPaste, "&Paste\tShift+Ins");
         const UINT chosen = static_cast<UINT>(
-            TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr));
+            TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Hwnd(), nullptr));
         if (chosen == kMenuCopy) {
             engine_->Copy();
         } else if (chosen == kMenuPaste) {
@@ -485,8 +485,8 @@ private:
         ui::UniqueMemoryDc source(CreateCompatibleDC(dc));
         if (!source) return;
         ui::SelectedObject bitmap(source.get(), glyphs_.get());
-        const int width = ui::scale(kCalcGlyphWidth);
-        const int height = ui::scale(kCalcGlyphHeight);
+        const int width = ui::Scale(kCalcGlyphWidth);
+        const int height = ui::Scale(kCalcGlyphHeight);
         const int x = r.left + (r.right - r.left - width) / 2;
         const int y = r.top + (r.bottom - r.top - height) / 2;
         const uint32_t key = kCalcGlyphTransparent;
@@ -498,16 +498,16 @@ private:
     // already filled the background with the button face colour.
     void PaintPanels(HDC dc) {
         RECT client;
-        GetClientRect(hwnd(), &client);
+        GetClientRect(Hwnd(), &client);
         DrawEdge(dc, &client, BDR_SUNKENOUTER, BF_RECT);
 
-        RECT display = ui::scaleRect(6, 6, 230, 23);
+        RECT display = ui::ScaleRect(6, 6, 230, 23);
         FillRect(dc, &display, GetSysColorBrush(COLOR_WINDOW));
         DrawEdge(dc, &display, BDR_SUNKENOUTER, BF_RECT);
-        const RECT inner = ui::scaleRect(7, 7, 228, 21);
+        const RECT inner = ui::ScaleRect(7, 7, 228, 21);
         FrameRect(dc, &inner, GetSysColorBrush(COLOR_WINDOWFRAME));
 
-        RECT mark = ui::scaleRect(kPanelX + 6, kPanelY + 7, 34, 20);
+        RECT mark = ui::ScaleRect(kPanelX + 6, kPanelY + 7, 34, 20);
         DrawEdge(dc, &mark, BDR_SUNKENOUTER, BF_RECT);
     }
 
@@ -532,7 +532,7 @@ private:
 
 bool RunCalculator(Calculator& calculator) {
     if (CalcDialog* open = CalcDialog::Running()) {
-        open->bringToFront();
+        open->BringToFront();
         return false;
     }
     CalcDialog dialog(calculator);

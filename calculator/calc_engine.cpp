@@ -31,7 +31,7 @@ void CalcEngine::SetPrecision(int precision) { digitLimit_ = std::max(2, precisi
 
 std::string CalcEngine::MemoryMark() const { return memory_ != 0.0 ? kCalcMemoryMark : ""; }
 
-char CalcEngine::DecimalSeparator() const { return formatSettings().decimalSeparator; }
+char CalcEngine::DecimalSeparator() const { return GetFormatSettings().decimalSeparator; }
 
 double CalcEngine::DisplayValue() const {
     if (state_ == EntryState::Error) return 0.0;
@@ -65,7 +65,7 @@ void CalcEngine::ShowNumber(double value) {
 
 std::optional<CalcButton> CalcEngine::ButtonForKey(char typed) {
     char key = typed;
-    if (key == '.' || key == ',' || key == formatSettings().decimalSeparator) {
+    if (key == '.' || key == ',' || key == GetFormatSettings().decimalSeparator) {
         key = '.';
     } else if (key == kCalcEnterKey) {
         key = '=';
@@ -299,7 +299,7 @@ void CalcEngine::Paste() {
     const std::optional<std::string> clip = host_->ClipboardText();
     if (!clip) return;
     std::string text = *clip;
-    const std::string& currency = formatSettings().currencyString;
+    const std::string& currency = GetFormatSettings().currencyString;
     if (!currency.empty()) {
         for (size_t at = text.find(currency); at != std::string::npos; at = text.find(currency, at)) {
             text.erase(at, currency.size());

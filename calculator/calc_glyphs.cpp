@@ -59,7 +59,7 @@ Image MakeCalcGlyphStrip() {
         for (int y = 0; y < kCalcGlyphHeight; ++y) {
             const char* row = (*kGlyphs[g].rows)[y];
             for (int x = 0; x < kCalcGlyphWidth && row[x] != '\0'; ++x) {
-                if (row[x] == '#') strip.at(g * kCalcGlyphWidth + x, y) = kGlyphs[g].ink;
+                if (row[x] == '#') strip.At(g * kCalcGlyphWidth + x, y) = kGlyphs[g].ink;
             }
         }
     }

@@ -10,9 +10,9 @@ inline constexpr int kCalcGlyphWidth = 14;
 inline constexpr int kCalcGlyphHeight = 13;
 inline constexpr int kCalcGlyphCount = 6;
 // The strip's background colour, left out when a glyph is drawn.
-inline constexpr uint32_t kCalcGlyphTransparent = rgb(255, 0, 255);
-inline constexpr uint32_t kCalcGlyphBlack = rgb(0, 0, 0);
-inline constexpr uint32_t kCalcGlyphPurple = rgb(128, 0, 128);
+inline constexpr uint32_t kCalcGlyphTransparent = Rgb(255, 0, 255);
+inline constexpr uint32_t kCalcGlyphBlack = Rgb(0, 0, 0);
+inline constexpr uint32_t kCalcGlyphPurple = Rgb(128, 0, 128);
 
 // Positions in the strip.
 enum class CalcGlyph { Cancel, Ok, PlusMinus, Multiply, Minus, Plus };

@@ -213,7 +213,7 @@ void PaintCell(Image& strip, int cellLeft, int cellWidth, const SkinStyle& style
                               (style.unlitPattern == UnlitPattern::Checkerboard && (stripX + y) % 2 == 0);
                 if (dotted) colour = style.unlit;
             }
-            strip.at(stripX, y) = colour;
+            strip.At(stripX, y) = colour;
         }
     }
 }
@@ -257,27 +257,27 @@ Image RenderSkinStrip(const SkinStyle& style) {
 Image RenderBuiltinSkin() { return RenderSkinStrip(kBuiltinSkinStyle); }
 
 Image RenderFrame() {
-    constexpr uint32_t kOuterLight = rgb(49, 49, 49);
-    constexpr uint32_t kOuterShadow = rgb(0, 0, 0);
-    constexpr uint32_t kSecond = rgb(128, 128, 128);
-    constexpr uint32_t kThird = rgb(212, 208, 200);
-    Image frame(kFrameWidth, kFrameHeight, rgb(0, 0, 0));
+    constexpr uint32_t kOuterLight = Rgb(49, 49, 49);
+    constexpr uint32_t kOuterShadow = Rgb(0, 0, 0);
+    constexpr uint32_t kSecond = Rgb(128, 128, 128);
+    constexpr uint32_t kThird = Rgb(212, 208, 200);
+    Image frame(kFrameWidth, kFrameHeight, Rgb(0, 0, 0));
     int right = kFrameWidth - 1;
     int bottom = kFrameHeight - 1;
     // Outer line: the shadow sides own the top-right and bottom-left corners, as in a sunken bevel.
-    for (int x = 0; x < right; ++x) frame.at(x, 0) = kOuterLight;
-    for (int y = 0; y < bottom; ++y) frame.at(0, y) = kOuterLight;
-    for (int x = 0; x <= right; ++x) frame.at(x, bottom) = kOuterShadow;
-    for (int y = 0; y <= bottom; ++y) frame.at(right, y) = kOuterShadow;
+    for (int x = 0; x < right; ++x) frame.At(x, 0) = kOuterLight;
+    for (int y = 0; y < bottom; ++y) frame.At(0, y) = kOuterLight;
+    for (int x = 0; x <= right; ++x) frame.At(x, bottom) = kOuterShadow;
+    for (int y = 0; y <= bottom; ++y) frame.At(right, y) = kOuterShadow;
     for (int inset = 1; inset <= 2; ++inset) {
         uint32_t colour = inset == 1 ? kSecond : kThird;
         for (int x = inset; x <= right - inset; ++x) {
-            frame.at(x, inset) = colour;
-            frame.at(x, bottom - inset) = colour;
+            frame.At(x, inset) = colour;
+            frame.At(x, bottom - inset) = colour;
         }
         for (int y = inset; y <= bottom - inset; ++y) {
-            frame.at(inset, y) = colour;
-            frame.at(right - inset, y) = colour;
+            frame.At(inset, y) = colour;
+            frame.At(right - inset, y) = colour;
         }
     }
     return frame;

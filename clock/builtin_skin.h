@@ -29,10 +29,10 @@ struct SkinStyle {
 };
 
 inline constexpr SkinStyle kBuiltinSkinStyle{
-    .background = rgb(0, 0, 0),
-    .lit = rgb(0, 255, 255),
-    .edge = rgb(0, 128, 128),
-    .unlit = rgb(0, 102, 102),
+    .background = Rgb(0, 0, 0),
+    .lit = Rgb(0, 255, 255),
+    .edge = Rgb(0, 128, 128),
+    .unlit = Rgb(0, 102, 102),
     .unlitPattern = UnlitPattern::Checkerboard,
     .leanRows = 8,
 };

@@ -2,17 +2,17 @@
 
 namespace tikora {
 
-MCIERROR SystemMci::send(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR params) {
+MCIERROR SystemMci::Send(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR params) {
     return mciSendCommandA(device, message, flags, params);
 }
 
-DWORD SystemDriveTypes::logicalDrives() { return GetLogicalDrives(); }
+DWORD SystemDriveTypes::LogicalDrives() { return GetLogicalDrives(); }
 
-UINT SystemDriveTypes::driveType(const std::string& driveName) { return GetDriveTypeA(driveName.c_str()); }
+UINT SystemDriveTypes::DriveType(const std::string& driveName) { return GetDriveTypeA(driveName.c_str()); }
 
 std::vector<std::string> ListCdDrives(DriveTypes& drives) {
-    return FindCdDrives(drives.logicalDrives(), [&](std::string_view name) {
-        return drives.driveType(std::string(name)) == DRIVE_CDROM;
+    return FindCdDrives(drives.LogicalDrives(), [&](std::string_view name) {
+        return drives.DriveType(std::string(name)) == DRIVE_CDROM;
     });
 }
 
@@ -21,10 +21,10 @@ void MoveCdDoor(MciPort& mci, const std::string& driveName, CdDoorAction action)
     open.dwCallback = 0;
     open.lpstrDeviceType = kCdAudioDevice;
     open.lpstrElementName = driveName.c_str();
-    if (mci.send(0, MCI_OPEN, kMciOpenFlags, reinterpret_cast<DWORD_PTR>(&open)) != 0) return;
+    if (mci.Send(0, MCI_OPEN, kMciOpenFlags, reinterpret_cast<DWORD_PTR>(&open)) != 0) return;
     DWORD door = action == CdDoorAction::Open ? MCI_SET_DOOR_OPEN : MCI_SET_DOOR_CLOSED;
-    mci.send(open.wDeviceID, MCI_SET, door, 0);
-    mci.send(open.wDeviceID, MCI_CLOSE, kMciOpenFlags, reinterpret_cast<DWORD_PTR>(&open));
+    mci.Send(open.wDeviceID, MCI_SET, door, 0);
+    mci.Send(open.wDeviceID, MCI_CLOSE, kMciOpenFlags, reinterpret_cast<DWORD_PTR>(&open));
 }
 
 void RegisterCdHotKeys(HWND window) {

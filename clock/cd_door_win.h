@@ -16,27 +16,27 @@ namespace tikora {
 class MciPort {
 public:
     virtual ~MciPort() = default;
-    virtual MCIERROR send(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR params) = 0;
+    virtual MCIERROR Send(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR params) = 0;
 };
 
 class SystemMci final : public MciPort {
 public:
-    MCIERROR send(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR params) override;
+    MCIERROR Send(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR params) override;
 };
 
 // GetLogicalDrives and GetDriveType.
 class DriveTypes {
 public:
     virtual ~DriveTypes() = default;
-    virtual DWORD logicalDrives() = 0;
+    virtual DWORD LogicalDrives() = 0;
     // The drive is named by its letter and a colon, without a backslash.
-    virtual UINT driveType(const std::string& driveName) = 0;
+    virtual UINT DriveType(const std::string& driveName) = 0;
 };
 
 class SystemDriveTypes final : public DriveTypes {
 public:
-    DWORD logicalDrives() override;
-    UINT driveType(const std::string& driveName) override;
+    DWORD LogicalDrives() override;
+    UINT DriveType(const std::string& driveName) override;
 };
 
 inline constexpr const char* kCdAudioDevice = "CDAudio";

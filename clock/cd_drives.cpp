@@ -39,12 +39,12 @@ void CdChooser::Select(int itemNumber) {
 }
 
 void CdChooser::Restore(SettingsStore& store) {
-    Select(store.readInteger(kCdSection, kSelectedCdKey, kDefaultSelectedCd));
+    Select(store.ReadInteger(kCdSection, kSelectedCdKey, kDefaultSelectedCd));
 }
 
 void CdChooser::Choose(int itemNumber, SettingsStore& store) {
     Select(itemNumber);
-    store.writeInteger(kCdSection, kSelectedCdKey, itemNumber);
+    store.WriteInteger(kCdSection, kSelectedCdKey, itemNumber);
 }
 
 std::optional<int> CdChooser::TickedItem() const {

@@ -38,7 +38,7 @@ private:
 };
 
 // A 32-bit top-down DIB section holding the picture.
-ui::UniqueBitmap makeBitmap(const Image& image) {
+ui::UniqueBitmap MakeBitmap(const Image& image) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = image.width;
@@ -54,7 +54,7 @@ ui::UniqueBitmap makeBitmap(const Image& image) {
 }
 
 // Reads a bitmap file with the system loader and converts it to 32-bit pixels.
-Image readBitmapFile(const std::string& path) {
+Image ReadBitmapFile(const std::string& path) {
     HBITMAP loaded = static_cast<HBITMAP>(
         LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     if (!loaded) throw PictureError("Bitmap image is not valid");
@@ -84,7 +84,7 @@ Image readBitmapFile(const std::string& path) {
 // A program started as administrator does not receive messages from the ordinary shell unless
 // it lets them through. Looked up by name: systems before version 6.1 lack the function (and the
 // filter).
-void allowTaskbarCreated(HWND window, UINT message) {
+void AllowTaskbarCreated(HWND window, UINT message) {
     using ChangeFilterFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
     HMODULE user32 = GetModuleHandleA("user32.dll");
     auto change = reinterpret_cast<ChangeFilterFn>(
@@ -100,7 +100,7 @@ class ClockFace final : public ui::Window {
 public:
     explicit ClockFace(ClockWindow& owner) : owner_(owner) {}
 
-    void createIn(HWND parent) {
+    void CreateIn(HWND parent) {
         ui::WindowSpec spec;
         spec.className = kFaceClass;
         spec.caption = "";
@@ -112,26 +112,26 @@ public:
         spec.clientHeight = kFaceHeight;
         spec.outerSize = true;
         spec.background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        create(spec);
+        Create(spec);
     }
 
 protected:
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
             case WM_ERASEBKGND: return 1;
             case WM_PAINT: {
-                ui::PaintDc dc(hwnd());
-                owner_.paintFrame(dc.get());
+                ui::PaintDc dc(Hwnd());
+                owner_.PaintFrame(dc.get());
                 owner_.faceStale_ = true;
                 return 0;
             }
             case WM_LBUTTONDOWN:
             case WM_RBUTTONDOWN:
-            case WM_MBUTTONDOWN: owner_.onFacePressed(); return 0;
-            case WM_LBUTTONDBLCLK: owner_.applyVisibility(ClockEvent::DoubleClickFace); return 0;
+            case WM_MBUTTONDOWN: owner_.OnFacePressed(); return 0;
+            case WM_LBUTTONDBLCLK: owner_.ApplyVisibility(ClockEvent::DoubleClickFace); return 0;
             case WM_GETDLGCODE: return DLGC_STATIC;
         }
-        return defaultProc(message, wParam, lParam);
+        return DefaultProc(message, wParam, lParam);
     }
 
 private:
@@ -140,7 +140,7 @@ private:
 
 namespace {
 
-ui::FormSpec clockFormSpec() {
+ui::FormSpec ClockFormSpec() {
     ui::FormSpec spec;
     spec.className = "TForm1";
     spec.caption = " Clock";
@@ -156,7 +156,7 @@ ui::FormSpec clockFormSpec() {
 }  // namespace
 
 ClockWindow::ClockWindow(ClockServices services, ClockSystem system)
-    : ui::Form(clockFormSpec()),
+    : ui::Form(ClockFormSpec()),
       services_(services),
       system_(std::move(system)),
       face_(std::make_unique<ClockFace>(*this)) {
@@ -169,57 +169,57 @@ ClockWindow::ClockWindow(ClockServices services, ClockSystem system)
     if (!system_.version) system_.version = &systemVersion_;
     if (!system_.plainMessage)
         system_.plainMessage = [this](const std::string& text) {
-            MessageBoxA(hwnd(), text.c_str(), ui::Application::instance().title().c_str(), MB_OK);
+            MessageBoxA(Hwnd(), text.c_str(), ui::Application::Instance().Title().c_str(), MB_OK);
         };
     tick_ = std::make_unique<MainTick>(TickServices{services_, *this},
                                        TickControls{chime_, shutdown_, alarm_});
 }
 
-void ClockWindow::setShutdownControls(ShutdownControls* controls) {
+void ClockWindow::SetShutdownControls(ShutdownControls* controls) {
     shutdown_ = controls ? controls : &noShutdown_;
-    updateTickControls();
+    UpdateTickControls();
 }
 
-void ClockWindow::setAlarmControls(AlarmControls* controls) {
+void ClockWindow::SetAlarmControls(AlarmControls* controls) {
     alarm_ = controls ? controls : &noAlarm_;
-    updateTickControls();
+    UpdateTickControls();
 }
 
-void ClockWindow::setChimeSource(ChimeSource* source) {
+void ClockWindow::SetChimeSource(ChimeSource* source) {
     chime_ = source ? source : &defaultChime_;
-    updateTickControls();
+    UpdateTickControls();
 }
 
-void ClockWindow::updateTickControls() { tick_->setControls({chime_, shutdown_, alarm_}); }
+void ClockWindow::UpdateTickControls() { tick_->SetControls({chime_, shutdown_, alarm_}); }
 
 ClockWindow::~ClockWindow() {
     // The destruction steps (tray icon, hot keys) need this object whole; the base class would
     // destroy the window only after it is gone.
-    destroy();
+    Destroy();
     if (digitDc_ && digitOld_) SelectObject(digitDc_.get(), digitOld_);
     if (separatorDc_ && separatorOld_) SelectObject(separatorDc_.get(), separatorOld_);
 }
 
-HWND ClockWindow::faceHandle() const { return face_->hwnd(); }
+HWND ClockWindow::FaceHandle() const { return face_->Hwnd(); }
 
-void ClockWindow::onCreate() {
+void ClockWindow::OnCreate() {
     builtinIcon_ = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
     if (!builtinIcon_) builtinIcon_ = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
-    frameBitmap_ = makeBitmap(RenderFrame());
-    glyphs_.load(RenderBuiltinSkin());
-    rebuildGlyphBitmaps();
-    face_->createIn(hwnd());
+    frameBitmap_ = MakeBitmap(RenderFrame());
+    glyphs_.Load(RenderBuiltinSkin());
+    RebuildGlyphBitmaps();
+    face_->CreateIn(Hwnd());
     menus_ = std::make_unique<TrayMenus>();
-    snapper_ = std::make_unique<Snapper>(hwnd(), *system_.desktop);
-    snapper_->settings().SetThreshold(kClockSnapThreshold);
+    snapper_ = std::make_unique<Snapper>(Hwnd(), *system_.desktop);
+    snapper_->Settings().SetThreshold(kClockSnapThreshold);
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
-    allowTaskbarCreated(hwnd(), taskbarCreated_);
+    AllowTaskbarCreated(Hwnd(), taskbarCreated_);
 }
 
-void ClockWindow::singleInstanceCheck() {
-    HWND own = ui::Application::instance().handle();
-    const std::string& title = ui::Application::instance().title();
-    for (HWND w = GetWindow(hwnd(), GW_HWNDFIRST); w; w = GetWindow(w, GW_HWNDNEXT)) {
+void ClockWindow::SingleInstanceCheck() {
+    HWND own = ui::Application::Instance().Handle();
+    const std::string& title = ui::Application::Instance().Title();
+    for (HWND w = GetWindow(Hwnd(), GW_HWNDFIRST); w; w = GetWindow(w, GW_HWNDNEXT)) {
         if (w == own || GetWindow(w, GW_OWNER)) continue;
         char text[128];
         int length = GetWindowTextA(w, text, sizeof text);
@@ -227,165 +227,167 @@ void ClockWindow::singleInstanceCheck() {
     }
 }
 
-void ClockWindow::initialize() {
-    singleInstanceCheck();
+void ClockWindow::Initialize() {
+    SingleInstanceCheck();
 
-    SetCurrentDirectoryA(programFolder().c_str());
+    SetCurrentDirectoryA(ProgramFolder().c_str());
 
     SettingsStore& ini = services_.settings;
-    int x = ini.readInteger("Position", "X", 10);
-    int y = ini.readInteger("Position", "Y", 10);
-    SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    int x = ini.ReadInteger("Position", "X", 10);
+    int y = ini.ReadInteger("Position", "Y", 10);
+    SetWindowPos(Hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    std::string iconPath = ini.readString("Icon in Tray", "Path", "");
+    std::string iconPath = ini.ReadString("Icon in Tray", "Path", "");
     ui::UniqueIcon fromFile;
-    if (!iconPath.empty() && services_.files.exists(iconPath)) {
+    if (!iconPath.empty() && services_.files.Exists(iconPath)) {
         fromFile.reset(static_cast<HICON>(LoadImageA(nullptr, iconPath.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
         if (!fromFile)
             startupProblems_.push_back("The tray icon " + iconPath +
                                        " could not be read; the built-in icon is used instead");
     }
-    setWindowIcon(std::move(fromFile));  // none read: the built-in icon
+    SetWindowIcon(std::move(fromFile));  // none read: the built-in icon
 
-    std::string skinPath = ini.readString("Numbers", "Name", "");
-    if (!skinPath.empty() && services_.files.exists(skinPath)) {
+    std::string skinPath = ini.ReadString("Numbers", "Name", "");
+    if (!skinPath.empty() && services_.files.Exists(skinPath)) {
         // A skin that cannot be used must not stop the start: the built-in one stays.
         GlyphSets previous = glyphs_;
         try {
-            loadSkin(skinPath);
+            LoadSkin(skinPath);
         } catch (const std::exception& e) {
             glyphs_ = previous;
-            rebuildGlyphBitmaps();
+            RebuildGlyphBitmaps();
             startupProblems_.push_back("The skin " + skinPath + " could not be used (" + e.what() +
                                        "); the built-in skin is shown instead");
         }
     }
 
-    options_.autostart = ini.readBool("Options", "autostart", false);
-    options_.hideonstart = ini.readBool("Options", "hideonstart", false);
-    options_.scotch = ini.readBool("Options", "scotch", false);
-    snapper_->settings().SetActive(options_.scotch);
-    options_.ghost = ini.readBool("Options", "ghost", false);
-    options_.showsecond = ini.readBool("Options", "showsecond", false);
-    options_.flash = ini.readBool("Options", "flash", true);
-    options_.hideunder = ini.readBool("Options", "hideunder", false);
-    options_.everyhour = ini.readBool("Options", "everyhour", true);
-    options_.hotkey = ini.readBool("Options", "hotkey", false);
+    options_.autostart = ini.ReadBool("Options", "autostart", false);
+    options_.hideonstart = ini.ReadBool("Options", "hideonstart", false);
+    options_.scotch = ini.ReadBool("Options", "scotch", false);
+    snapper_->Settings().SetActive(options_.scotch);
+    options_.ghost = ini.ReadBool("Options", "ghost", false);
+    options_.showsecond = ini.ReadBool("Options", "showsecond", false);
+    options_.flash = ini.ReadBool("Options", "flash", true);
+    options_.hideunder = ini.ReadBool("Options", "hideunder", false);
+    options_.everyhour = ini.ReadBool("Options", "everyhour", true);
+    options_.hotkey = ini.ReadBool("Options", "hotkey", false);
 
-    if (options_.hotkey) registerHotKeys();
-    applySeconds(options_.showsecond);
-    tick_->state().twinklePhase = false;
+    if (options_.hotkey) RegisterHotKeys();
+    ApplySeconds(options_.showsecond);
+    tick_->State().twinklePhase = false;
 
-    transparencyAvailable_ = TransparencyAvailable(*system_.version);
+    transparencyAvailable_ = tikora::TransparencyAvailable(*system_.version);
     setLayeredAttributes_ = FindSetLayeredWindowAttributes();
 
-    applyVisibility(ClockEvent::Creation);
+    ApplyVisibility(ClockEvent::Creation);
 
     firstIdlePending_ = true;
-    ui::Application::instance().setIdleHandler([this] { idleStep(); });
+    ui::Application::Instance().SetIdleHandler([this] { IdleStep(); });
 
-    tick_->state().hiddenUnderCursor = false;
-    tick_->state().ringCounter = 0;
+    tick_->State().hiddenUnderCursor = false;
+    tick_->State().ringCounter = 0;
     firstShowPending_ = true;
-    tick_->state().chimeLatch = false;
+    tick_->State().chimeLatch = false;
 
-    addTrayIcon();
-    SetTimer(hwnd(), kTickTimer, kTickInterval, nullptr);
-    if (!startupProblems_.empty()) PostMessageA(hwnd(), kReportStartupProblems, 0, 0);
+    AddTrayIcon();
+    SetTimer(Hwnd(), kTickTimer, kTickInterval, nullptr);
+    if (!startupProblems_.empty()) PostMessageA(Hwnd(), kReportStartupProblems, 0, 0);
 }
 
-void ClockWindow::reportStartupProblems() {
+void ClockWindow::ReportStartupProblems() {
     for (const std::string& problem : startupProblems_)
-        ui::Application::instance().handleError(std::make_exception_ptr(AppError(problem)));
+        ui::Application::Instance().HandleError(std::make_exception_ptr(AppError(problem)));
 }
 
-void ClockWindow::showAtStart() {
-    ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
-    UpdateWindow(hwnd());
+void ClockWindow::ShowAtStart() {
+    ShowWindow(Hwnd(), SW_SHOWNOACTIVATE);
+    UpdateWindow(Hwnd());
 }
 
-void ClockWindow::onShow() {
-    if (firstShowPending_) firstShow();
+void ClockWindow::OnShow() {
+    if (firstShowPending_) FirstShow();
 }
 
-void ClockWindow::firstShow() {
+void ClockWindow::FirstShow() {
     firstShowPending_ = false;
-    // The settings dialog disables its transparency box itself from transparencyAvailable().
-    ShowWindow(ui::Application::instance().handle(), SW_HIDE);
-    if (transparencyAvailable_ && options_.ghost) setTranslucent(true);
-    findCdDrives();
+    // The settings dialog disables its transparency box itself from TransparencyAvailable().
+    ShowWindow(ui::Application::Instance().Handle(), SW_HIDE);
+    if (transparencyAvailable_ && options_.ghost) SetTranslucent(true);
+    FindCdDrives();
 }
 
-void ClockWindow::idleStep() {
+void ClockWindow::IdleStep() {
     if (!firstIdlePending_) return;
     firstIdlePending_ = false;
-    if (options_.hideonstart) applyVisibility(ClockEvent::IdleHideOnStart);
+    if (options_.hideonstart) ApplyVisibility(ClockEvent::IdleHideOnStart);
 }
 
-void ClockWindow::showClock() { applyVisibility(ClockEvent::ShowClock); }
+void ClockWindow::ShowClock() { ApplyVisibility(ClockEvent::ShowClock); }
 
-void ClockWindow::hideClock() { applyVisibility(ClockEvent::HideClock); }
+void ClockWindow::HideClock() { ApplyVisibility(ClockEvent::HideClock); }
 
-void ClockWindow::fullScreenViewOpened(FullScreenView view) { applyVisibility(ClockEvent::FullScreenOpens, view); }
+void ClockWindow::FullScreenViewOpened(FullScreenView view) { ApplyVisibility(ClockEvent::FullScreenOpens, view); }
 
-void ClockWindow::fullScreenViewClosed(FullScreenView view) { applyVisibility(ClockEvent::FullScreenCloses, view); }
+void ClockWindow::FullScreenViewClosed(FullScreenView view) { ApplyVisibility(ClockEvent::FullScreenCloses, view); }
 
-void ClockWindow::applyVisibility(ClockEvent event, FullScreenView view) {
+void ClockWindow::ApplyVisibility(ClockEvent event, FullScreenView view) {
     switch (visibility_.Apply(event, view)) {
-        case WindowAction::Show: show(); break;
-        case WindowAction::Hide: hide(); break;
+        case WindowAction::Show: Show(); break;
+        case WindowAction::Hide: Hide(); break;
         case WindowAction::None: break;
     }
     if (menus_) {
-        menus_->setEnabled(MenuCommand::ShowClock, visibility_.ShowClockEnabled());
-        menus_->setEnabled(MenuCommand::HideClock, visibility_.HideClockEnabled());
+        menus_->SetEnabled(MenuCommand::ShowClock, visibility_.ShowClockEnabled());
+        menus_->SetEnabled(MenuCommand::HideClock, visibility_.HideClockEnabled());
     }
 }
 
-void ClockWindow::setTranslucent(bool translucent) {
+void ClockWindow::SetTranslucent(bool translucent) {
     if (!transparencyAvailable_) return;
-    SetWindowAlpha(hwnd(), translucent ? kTranslucentAlpha : kOpaqueAlpha, setLayeredAttributes_, system_.plainMessage);
+    SetWindowAlpha(Hwnd(), translucent ? kTranslucentAlpha : kOpaqueAlpha, setLayeredAttributes_, system_.plainMessage);
 }
 
-void ClockWindow::registerHotKeys() { RegisterCdHotKeys(hwnd()); }
+void ClockWindow::RegisterHotKeys() { RegisterCdHotKeys(Hwnd()); }
 
-void ClockWindow::unregisterHotKeys() { UnregisterCdHotKeys(hwnd()); }
+void ClockWindow::UnregisterHotKeys() { UnregisterCdHotKeys(Hwnd()); }
 
-void ClockWindow::findCdDrives() {
+void ClockWindow::FindCdDrives() {
     cdChooser_.Fill(ListCdDrives(*system_.drives));
     cdChooser_.Restore(services_.settings);
-    menus_->showCdChooser(cdChooser_);
+    menus_->ShowCdChooser(cdChooser_);
 }
 
-void ClockWindow::chooseCd(int itemNumber) {
+void ClockWindow::ChooseCd(int itemNumber) {
     try {
         cdChooser_.Choose(itemNumber, services_.settings);
     } catch (...) {
         // The choice holds for this run even when storing it failed; the menu must show it.
-        menus_->showCdChooser(cdChooser_);
+        menus_->ShowCdChooser(cdChooser_);
         throw;
     }
-    menus_->showCdChooser(cdChooser_);
+    menus_->ShowCdChooser(cdChooser_);
 }
 
-void ClockWindow::moveCdDoor(CdDoorAction action) { MoveCdDoor(*system_.mci, cdChooser_.SelectedDrive(), action); }
+void ClockWindow::MoveCdDoor(CdDoorAction action) {
+    tikora::MoveCdDoor(*system_.mci, cdChooser_.SelectedDrive(), action);
+}
 
-void ClockWindow::attachForm(ui::Form& form) { forms_.push_back(&form); }
+void ClockWindow::AttachForm(ui::Form& form) { forms_.push_back(&form); }
 
-void ClockWindow::showWindowFor(MenuCommand command) {
+void ClockWindow::ShowWindowFor(MenuCommand command) {
     std::optional<WindowTarget> target = WindowForCommand(command);
     if (!target) return;
     for (ui::Form* form : forms_) {
-        if (target->className != form->spec().className) continue;
+        if (target->className != form->Spec().className) continue;
         if (target->rule == ShowRule::BringToFront)
-            form->bringToFront();
+            form->BringToFront();
         else
-            form->show();
+            form->Show();
         return;
     }
 }
 
-void ClockWindow::runMenuCommand(MenuAction action) {
+void ClockWindow::RunMenuCommand(MenuAction action) {
     switch (action.command) {
         case MenuCommand::None: break;
         case MenuCommand::Settings:
@@ -399,42 +401,42 @@ void ClockWindow::runMenuCommand(MenuAction action) {
         case MenuCommand::AlarmClock:
         case MenuCommand::Reminder:
         case MenuCommand::About:
-        case MenuCommand::HotKeys: showWindowFor(action.command); break;
+        case MenuCommand::HotKeys: ShowWindowFor(action.command); break;
         case MenuCommand::Calculator:
             if (runCalculator_) runCalculator_();
             break;
-        case MenuCommand::ChangeTrayIcon: changeTrayIcon(); break;
-        case MenuCommand::ShowClock: showClock(); break;
-        case MenuCommand::HideClock: hideClock(); break;
-        case MenuCommand::Close: ui::Application::instance().terminate(); break;
-        case MenuCommand::TurnOff: services_.power.request(kPowerTurnOff); break;
-        case MenuCommand::Restart: services_.power.request(kPowerRestart); break;
+        case MenuCommand::ChangeTrayIcon: ChangeTrayIcon(); break;
+        case MenuCommand::ShowClock: ShowClock(); break;
+        case MenuCommand::HideClock: HideClock(); break;
+        case MenuCommand::Close: ui::Application::Instance().Terminate(); break;
+        case MenuCommand::TurnOff: services_.power.Request(kPowerTurnOff); break;
+        case MenuCommand::Restart: services_.power.Request(kPowerRestart); break;
         case MenuCommand::ClearRecentDocuments: ClearRecentDocuments(*system_.desktopShell); break;
-        case MenuCommand::ChooseCd: chooseCd(action.index); break;
-        case MenuCommand::OpenCd: moveCdDoor(CdDoorAction::Open); break;
-        case MenuCommand::CloseCd: moveCdDoor(CdDoorAction::Close); break;
+        case MenuCommand::ChooseCd: ChooseCd(action.index); break;
+        case MenuCommand::OpenCd: MoveCdDoor(CdDoorAction::Open); break;
+        case MenuCommand::CloseCd: MoveCdDoor(CdDoorAction::Close); break;
         case MenuCommand::OpenLink: OpenWebLink(services_.shell, action.index); break;
     }
 }
 
-void ClockWindow::onCommand(int id, int, HWND control) {
+void ClockWindow::OnCommand(int id, int, HWND control) {
     if (control) return;  // the clock has no controls that notify
-    if (std::optional<MenuAction> action = DecodeMenuCommandId(id)) runMenuCommand(*action);
+    if (std::optional<MenuAction> action = DecodeMenuCommandId(id)) RunMenuCommand(*action);
 }
 
-void ClockWindow::onTrayMessage(UINT mouseMessage) {
+void ClockWindow::OnTrayMessage(UINT mouseMessage) {
     std::optional<TrayMenu> which = MenuForTrayMessage(mouseMessage);
     if (!which) return;
     POINT at{};
     GetCursorPos(&at);
-    ui::Application& app = ui::Application::instance();
-    SetForegroundWindow(app.handle());
-    app.processMessages();
-    int id = menus_->track(*which, at, app.handle());
-    if (std::optional<MenuAction> action = DecodeMenuCommandId(id)) runMenuCommand(*action);
+    ui::Application& app = ui::Application::Instance();
+    SetForegroundWindow(app.Handle());
+    app.ProcessMessages();
+    int id = menus_->Track(*which, at, app.Handle());
+    if (std::optional<MenuAction> action = DecodeMenuCommandId(id)) RunMenuCommand(*action);
 }
 
-void ClockWindow::changeTrayIcon() {
+void ClockWindow::ChangeTrayIcon() {
     char buffer[MAX_PATH];
     DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
     const std::string remembered(buffer, length < sizeof buffer ? length : 0);
@@ -443,93 +445,93 @@ void ClockWindow::changeTrayIcon() {
     });
 
     std::string start = IconChooserStartFolder(remembered, services_.files);
-    std::optional<std::string> chosen = system_.iconChooser->choose(hwnd(), start);
-    if (!chosen || !services_.files.exists(*chosen)) return;
+    std::optional<std::string> chosen = system_.iconChooser->Choose(Hwnd(), start);
+    if (!chosen || !services_.files.Exists(*chosen)) return;
 
-    removeTrayIcon();
+    RemoveTrayIcon();
     // Whatever fails from here on, the tray icon comes back: without it the program could
     // neither be reached nor closed.
-    ScopeExit addAgain([this] { addTrayIcon(); });
+    ScopeExit addAgain([this] { AddTrayIcon(); });
     HICON loaded = static_cast<HICON>(LoadImageA(nullptr, chosen->c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
     if (!loaded) throw AppError("Cannot use " + *chosen + " as the tray icon: the file is not a readable icon");
-    setWindowIcon(ui::UniqueIcon(loaded));
-    services_.settings.writeString("Icon in Tray", "Path", *chosen);
+    SetWindowIcon(ui::UniqueIcon(loaded));
+    services_.settings.WriteString("Icon in Tray", "Path", *chosen);
 }
 
-void ClockWindow::setWindowIcon(ui::UniqueIcon icon) {
+void ClockWindow::SetWindowIcon(ui::UniqueIcon icon) {
     // The old icon goes only after the window has let go of it.
     ui::UniqueIcon old = std::exchange(icon_, std::move(icon));
-    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(this->icon()));
-    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(this->icon()));
+    SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(this->Icon()));
+    SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(this->Icon()));
 }
 
-void ClockWindow::loadSkin(const std::string& path) {
-    Image picture = readBitmapFile(path);
+void ClockWindow::LoadSkin(const std::string& path) {
+    Image picture = ReadBitmapFile(path);
     try {
-        glyphs_.load(picture);
+        glyphs_.Load(picture);
     } catch (...) {
-        rebuildGlyphBitmaps();
+        RebuildGlyphBitmaps();
         throw;
     }
-    rebuildGlyphBitmaps();
+    RebuildGlyphBitmaps();
 }
 
-void ClockWindow::rebuildGlyphBitmaps() {
+void ClockWindow::RebuildGlyphBitmaps() {
     auto rebuild = [](const GlyphSet& set, ui::UniqueMemoryDc& dc, ui::UniqueBitmap& bitmap, HGDIOBJ& old) {
         if (dc && old) SelectObject(dc.get(), old);
         old = nullptr;
         bitmap.reset();
-        if (!set.strip()) return;
+        if (!set.Strip()) return;
         if (!dc) dc.reset(CreateCompatibleDC(nullptr));
-        bitmap = makeBitmap(*set.strip());
+        bitmap = MakeBitmap(*set.Strip());
         old = SelectObject(dc.get(), bitmap.get());
     };
     rebuild(glyphs_.digits, digitDc_, digitBitmap_, digitOld_);
     rebuild(glyphs_.separators, separatorDc_, separatorBitmap_, separatorOld_);
     // Old glyphs must not stay on the face: repaint the frame and draw anew.
-    if (faceHandle()) InvalidateRect(faceHandle(), nullptr, FALSE);
+    if (FaceHandle()) InvalidateRect(FaceHandle(), nullptr, FALSE);
     faceStale_ = true;
 }
 
-void ClockWindow::applySeconds(bool showSecond) {
+void ClockWindow::ApplySeconds(bool showSecond) {
     options_.showsecond = showSecond;
-    ui::setClientSize(hwnd(), ui::scale(faceWidth(showSecond)), ui::scale(kFaceHeight));
-    InvalidateRect(faceHandle(), nullptr, FALSE);
+    ui::SetClientSize(Hwnd(), ui::Scale(FaceWidth(showSecond)), ui::Scale(kFaceHeight));
+    InvalidateRect(FaceHandle(), nullptr, FALSE);
 }
 
-void ClockWindow::paintFrame(HDC dc) {
+void ClockWindow::PaintFrame(HDC dc) {
     ui::UniqueMemoryDc source(CreateCompatibleDC(dc));
     ui::SelectedObject selected(source.get(), frameBitmap_.get());
     SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, 0, 0, ui::scale(kFrameWidth), ui::scale(kFrameHeight), source.get(), 0, 0, kFrameWidth,
+    StretchBlt(dc, 0, 0, ui::Scale(kFrameWidth), ui::Scale(kFrameHeight), source.get(), 0, 0, kFrameWidth,
                kFrameHeight, SRCCOPY);
     if (!options_.showsecond) {
         // The edge piece, the frame's rightmost columns, closes the narrow face on the right.
-        StretchBlt(dc, ui::scale(kEdgePieceLeft), 0, ui::scale(kEdgePieceWidth), ui::scale(kFrameHeight),
+        StretchBlt(dc, ui::Scale(kEdgePieceLeft), 0, ui::Scale(kEdgePieceWidth), ui::Scale(kFrameHeight),
                    source.get(), kFrameWidth - kEdgePieceWidth, 0, kEdgePieceWidth, kFrameHeight, SRCCOPY);
     }
 }
 
-void ClockWindow::drawFace() {
-    FormatSettings& settings = formatSettings();
+void ClockWindow::DrawFace() {
+    FormatSettings& settings = GetFormatSettings();
     settings.longTimeFormat = "hh:mm:ss";
-    std::string text = timeText(services_.time.now());
-    FacePlan plan = planFace(text, {options_.showsecond, options_.flash, tick_->state().twinklePhase});
+    std::string text = TimeText(services_.time.Now());
+    FacePlan plan = PlanFace(text, {options_.showsecond, options_.flash, tick_->State().twinklePhase});
     // The glyphs stay on the window's surface until it repaints itself; copying the same cells
     // again fifty times a second would only cost CPU time.
     if (!faceStale_ && plan == lastPlan_) return;
 
-    ui::WindowDc dc(faceHandle());
+    ui::WindowDc dc(FaceHandle());
     if (!dc) return;
     SetStretchBltMode(dc.get(), COLORONCOLOR);
     for (size_t i = 0; i < plan.count; ++i) {
         const GlyphDraw& draw = plan.draws[i];
         bool digit = draw.set == GlyphDraw::Set::Digit;
         const GlyphSet& set = digit ? glyphs_.digits : glyphs_.separators;
-        if (!set.has(draw.cell)) continue;
+        if (!set.Has(draw.cell)) continue;
         HDC source = digit ? digitDc_.get() : separatorDc_.get();
-        int width = set.cellWidth();
-        StretchBlt(dc.get(), ui::scale(draw.x), ui::scale(kGlyphTop), ui::scale(width), ui::scale(kCellHeight), source,
+        int width = set.CellWidth();
+        StretchBlt(dc.get(), ui::Scale(draw.x), ui::Scale(kGlyphTop), ui::Scale(width), ui::Scale(kCellHeight), source,
                    draw.cell * width, 0, width, kCellHeight, SRCCOPY);
     }
     lastPlan_ = plan;
@@ -538,87 +540,87 @@ void ClockWindow::drawFace() {
     std::string shown = options_.showsecond ? text : text.substr(0, 5);
     if (shown != lastFaceText_) {
         lastFaceText_ = shown;
-        SetWindowTextA(faceHandle(), shown.c_str());
+        SetWindowTextA(FaceHandle(), shown.c_str());
     }
 }
 
-void ClockWindow::onTimer() {
-    tick_->run(TickOptions{options_.everyhour, options_.hideunder});
+void ClockWindow::OnTimer() {
+    tick_->Run(TickOptions{options_.everyhour, options_.hideunder});
 }
 
-void ClockWindow::onFacePressed() {
+void ClockWindow::OnFacePressed() {
     ReleaseCapture();
-    SendMessageA(hwnd(), WM_SYSCOMMAND, 0xF012, 0);
+    SendMessageA(Hwnd(), WM_SYSCOMMAND, 0xF012, 0);
     RECT r;
-    GetWindowRect(hwnd(), &r);
-    services_.settings.writeInteger("Position", "X", r.left);
-    services_.settings.writeInteger("Position", "Y", r.top);
+    GetWindowRect(Hwnd(), &r);
+    services_.settings.WriteInteger("Position", "X", r.left);
+    services_.settings.WriteInteger("Position", "Y", r.top);
 }
 
-Point ClockWindow::cursorPos() {
+Point ClockWindow::CursorPos() {
     POINT p{};
     GetCursorPos(&p);
     return {p.x, p.y};
 }
 
-Rect ClockWindow::windowRect() {
+Rect ClockWindow::WindowRect() {
     RECT r;
-    GetWindowRect(hwnd(), &r);
+    GetWindowRect(Hwnd(), &r);
     return {r.left, r.top, r.right, r.bottom};
 }
 
-void ClockWindow::hide() { ShowWindow(hwnd(), SW_HIDE); }
+void ClockWindow::Hide() { ShowWindow(Hwnd(), SW_HIDE); }
 
-void ClockWindow::show() {
-    ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+void ClockWindow::Show() {
+    ShowWindow(Hwnd(), SW_SHOWNOACTIVATE);
     // Shown again from under the pointer: the caller draws at once, so paint the frame first.
-    UpdateWindow(faceHandle());
+    UpdateWindow(FaceHandle());
     faceStale_ = true;
 }
 
-void ClockWindow::addTrayIcon() {
-    system_.notifyArea->notify(NIM_ADD, TrayIconRecord(hwnd(), icon(), ui::Application::instance().title()));
+void ClockWindow::AddTrayIcon() {
+    system_.notifyArea->Notify(NIM_ADD, TrayIconRecord(Hwnd(), Icon(), ui::Application::Instance().Title()));
     trayIconAdded_ = true;
 }
 
-void ClockWindow::removeTrayIcon() {
-    system_.notifyArea->notify(NIM_DELETE, TrayIconKey(hwnd()));
+void ClockWindow::RemoveTrayIcon() {
+    system_.notifyArea->Notify(NIM_DELETE, TrayIconKey(Hwnd()));
     trayIconAdded_ = false;
 }
 
-LRESULT ClockWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // A new taskbar (the shell restarted) knows no icons: ours must be added again.
     if (taskbarCreated_ != 0 && message == taskbarCreated_) {
-        if (trayIconAdded_) addTrayIcon();
+        if (trayIconAdded_) AddTrayIcon();
         return 0;
     }
     switch (message) {
-        case kTrayMessage: onTrayMessage(static_cast<UINT>(lParam)); return 0;
+        case kTrayMessage: OnTrayMessage(static_cast<UINT>(lParam)); return 0;
         case WM_HOTKEY: {
-            LRESULT result = ui::Form::onMessage(message, wParam, lParam);
-            if (std::optional<CdDoorAction> action = DoorActionForHotKey(static_cast<int>(wParam))) moveCdDoor(*action);
+            LRESULT result = ui::Form::OnMessage(message, wParam, lParam);
+            if (std::optional<CdDoorAction> action = DoorActionForHotKey(static_cast<int>(wParam))) MoveCdDoor(*action);
             return result;
         }
         case WM_TIMER:
             if (wParam == kTickTimer) {
-                onTimer();
+                OnTimer();
                 return 0;
             }
             break;
-        case kReportStartupProblems: reportStartupProblems(); return 0;
+        case kReportStartupProblems: ReportStartupProblems(); return 0;
         case WM_DESTROY:
-            KillTimer(hwnd(), kTickTimer);
-            if (trayIconAdded_) removeTrayIcon();
-            if (options_.hotkey) unregisterHotKeys();
+            KillTimer(Hwnd(), kTickTimer);
+            if (trayIconAdded_) RemoveTrayIcon();
+            if (options_.hotkey) UnregisterHotKeys();
             break;
         case WM_SIZE: {
-            if (face_->hwnd())
-                SetWindowPos(face_->hwnd(), nullptr, 0, 0, LOWORD(lParam), HIWORD(lParam),
+            if (face_->Hwnd())
+                SetWindowPos(face_->Hwnd(), nullptr, 0, 0, LOWORD(lParam), HIWORD(lParam),
                              SWP_NOZORDER | SWP_NOACTIVATE);
             break;
         }
     }
-    return ui::Form::onMessage(message, wParam, lParam);
+    return ui::Form::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace tikora

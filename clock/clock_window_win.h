@@ -57,25 +57,25 @@ struct ClockSystem {
 
 // Controls of dialogs that are read by the tick, with stand-ins until those dialogs exist.
 struct DisarmedShutdown final : ShutdownControls {
-    DateTime time() override { return {}; }
-    bool armed() override { return false; }
-    void disarm() override {}
-    bool turnOffSelected() override { return false; }
-    bool restartSelected() override { return false; }
+    DateTime Time() override { return {}; }
+    bool Armed() override { return false; }
+    void Disarm() override {}
+    bool TurnOffSelected() override { return false; }
+    bool RestartSelected() override { return false; }
 };
 
 struct DisarmedAlarm final : AlarmControls {
-    DateTime time() override { return {}; }
-    bool armed() override { return false; }
-    void disarm() override {}
-    bool bellSelected() override { return true; }
-    int ringCount() override { return 1; }
-    std::string file() override { return {}; }
-    void clearFile() override {}
+    DateTime Time() override { return {}; }
+    bool Armed() override { return false; }
+    void Disarm() override {}
+    bool BellSelected() override { return true; }
+    int RingCount() override { return 1; }
+    std::string File() override { return {}; }
+    void ClearFile() override {}
 };
 
 struct DefaultChime final : ChimeSource {
-    std::string chimeFile() override { return kDefaultChimeFile; }
+    std::string ChimeFile() override { return kDefaultChimeFile; }
 };
 
 class ClockFace;
@@ -87,104 +87,104 @@ public:
 
     // Creation steps: single-instance check (may end the process), current directory, settings,
     // icon, skin, options, hot keys, width, version, menus, handlers, tray icon.
-    void initialize();
+    void Initialize();
 
     // The dialogs whose controls the tick reads plug in here once they exist.
-    void setShutdownControls(ShutdownControls* controls);
-    void setAlarmControls(AlarmControls* controls);
-    void setChimeSource(ChimeSource* source);
+    void SetShutdownControls(ShutdownControls* controls);
+    void SetAlarmControls(AlarmControls* controls);
+    void SetChimeSource(ChimeSource* source);
 
-    ClockOptions& options() { return options_; }
-    bool transparencyAvailable() const { return transparencyAvailable_; }
+    ClockOptions& Options() { return options_; }
+    bool TransparencyAvailable() const { return transparencyAvailable_; }
 
     // Loads a skin strip; throws PictureError when the file is not a readable bitmap and AppError
     // "Invalid image size" when it is too small (the glyphs are gone then).
-    void loadSkin(const std::string& path);
-    void applySeconds(bool showSecond);
-    void drawFace() override;
+    void LoadSkin(const std::string& path);
+    void ApplySeconds(bool showSecond);
+    void DrawFace() override;
 
     // The tray menu's "Show clock" and "Hide clock" items: they are the record of whether the
     // user hid the clock, and hiding under the cursor works only while "Hide clock" is enabled.
-    bool showClockEnabled() const { return visibility_.ShowClockEnabled(); }
-    bool hideClockEnabled() override { return visibility_.HideClockEnabled(); }
-    void showClock();
-    void hideClock();
+    bool ShowClockEnabled() const { return visibility_.ShowClockEnabled(); }
+    bool HideClockEnabled() override { return visibility_.HideClockEnabled(); }
+    void ShowClock();
+    void HideClock();
     // The picture viewer's full-screen views hide the clock while they are open, unless the user
     // had hidden it already.
-    void fullScreenViewOpened(FullScreenView view);
-    void fullScreenViewClosed(FullScreenView view);
+    void FullScreenViewOpened(FullScreenView view);
+    void FullScreenViewClosed(FullScreenView view);
 
     // The tray menus; the HMENUs live as long as the window.
-    HMENU mainMenu() const { return menus_ ? menus_->main() : nullptr; }
-    HMENU powerMenu() const { return menus_ ? menus_->power() : nullptr; }
-    const TrayMenus& trayMenus() const { return *menus_; }
+    HMENU MainMenu() const { return menus_ ? menus_->Main() : nullptr; }
+    HMENU PowerMenu() const { return menus_ ? menus_->Power() : nullptr; }
+    const TrayMenus& GetTrayMenus() const { return *menus_; }
     // Runs a menu item's action, as a click on it does.
-    void runMenuCommand(MenuAction action);
+    void RunMenuCommand(MenuAction action);
     // The windows the menu items show, found by their window class (TForm2, TForm18...).
-    void attachForm(ui::Form& form);
+    void AttachForm(ui::Form& form);
     // "Calculator" runs this modally; nothing happens while it is not set.
-    void setCalculatorRunner(std::function<void()> run) { runCalculator_ = std::move(run); }
+    void SetCalculatorRunner(std::function<void()> run) { runCalculator_ = std::move(run); }
     // "Change icon in tray".
-    void changeTrayIcon();
-    bool trayIconAdded() const { return trayIconAdded_; }
+    void ChangeTrayIcon();
+    bool TrayIconAdded() const { return trayIconAdded_; }
 
     // The snapping component; the settings dialog switches its `Active`.
-    Snapper& snapper() { return *snapper_; }
+    Snapper& GetSnapper() { return *snapper_; }
     // Make translucent and make opaque; does nothing unless transparency is available.
-    void setTranslucent(bool translucent);
+    void SetTranslucent(bool translucent);
 
     // The CD hot keys; the hot keys dialog calls these when its switch changes.
-    void registerHotKeys();
-    void unregisterHotKeys();
-    const CdChooser& cdChooser() const { return cdChooser_; }
-    void chooseCd(int itemNumber);
-    void moveCdDoor(CdDoorAction action);
+    void RegisterHotKeys();
+    void UnregisterHotKeys();
+    const CdChooser& GetCdChooser() const { return cdChooser_; }
+    void ChooseCd(int itemNumber);
+    void MoveCdDoor(CdDoorAction action);
 
-    MainTick& tick() { return *tick_; }
-    const GlyphSets& glyphs() const { return glyphs_; }
-    HWND faceHandle() const;
-    HICON icon() const { return icon_ ? icon_.get() : builtinIcon_; }
+    MainTick& Tick() { return *tick_; }
+    const GlyphSets& Glyphs() const { return glyphs_; }
+    HWND FaceHandle() const;
+    HICON Icon() const { return icon_ ? icon_.get() : builtinIcon_; }
 
     // Runs once when the program's message loop starts: shows the window (first show).
-    void showAtStart();
+    void ShowAtStart();
     // The application's idle handler: hides the clock at the first idle moment with
     // `hideonstart` on, and does nothing afterwards.
-    void idleStep();
+    void IdleStep();
     // Errors met during creation, before the error handler was installed.
-    const std::vector<std::string>& startupProblems() const { return startupProblems_; }
+    const std::vector<std::string>& StartupProblems() const { return startupProblems_; }
 
     static constexpr UINT kTrayMessage = WM_USER + 123;
 
 protected:
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void onCreate() override;
-    void onShow() override;
-    void onClose() override {}
-    void onCommand(int id, int code, HWND control) override;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnCreate() override;
+    void OnShow() override;
+    void OnClose() override {}
+    void OnCommand(int id, int code, HWND control) override;
 
 private:
     friend class ClockFace;
-    void singleInstanceCheck();
-    void onFacePressed();
-    void updateTickControls();
-    void firstShow();
-    void onTimer();
-    void onTrayMessage(UINT mouseMessage);
-    void applyVisibility(ClockEvent event, FullScreenView view = FullScreenView::ActualSize);
-    void setWindowIcon(ui::UniqueIcon icon);
-    void showWindowFor(MenuCommand command);
-    void findCdDrives();
-    void paintFrame(HDC dc);
-    void rebuildGlyphBitmaps();
-    void addTrayIcon();
-    void removeTrayIcon();
-    void reportStartupProblems();
+    void SingleInstanceCheck();
+    void OnFacePressed();
+    void UpdateTickControls();
+    void FirstShow();
+    void OnTimer();
+    void OnTrayMessage(UINT mouseMessage);
+    void ApplyVisibility(ClockEvent event, FullScreenView view = FullScreenView::ActualSize);
+    void SetWindowIcon(ui::UniqueIcon icon);
+    void ShowWindowFor(MenuCommand command);
+    void FindCdDrives();
+    void PaintFrame(HDC dc);
+    void RebuildGlyphBitmaps();
+    void AddTrayIcon();
+    void RemoveTrayIcon();
+    void ReportStartupProblems();
 
     // ClockView
-    Point cursorPos() override;
-    Rect windowRect() override;
-    void hide() override;
-    void show() override;
+    Point CursorPos() override;
+    Rect WindowRect() override;
+    void Hide() override;
+    void Show() override;
 
     ClockServices services_;
     ClockSystem system_;

@@ -24,7 +24,7 @@ struct GlyphDraw {
 struct FacePlan {
     std::array<GlyphDraw, 8> draws{};
     size_t count = 0;
-    void push(GlyphDraw d) { draws[count++] = d; }
+    void Push(GlyphDraw d) { draws[count++] = d; }
     friend bool operator==(const FacePlan&, const FacePlan&) = default;
 };
 
@@ -34,9 +34,9 @@ struct FaceOptions {
     bool twinklePhase = false;
 };
 
-// timeText is the 8-character "hh:mm:ss" text. A character that is not a digit draws nothing.
-FacePlan planFace(std::string_view timeText, const FaceOptions& options);
+// `text` is the 8-character "hh:mm:ss" time text. A character that is not a digit draws nothing.
+FacePlan PlanFace(std::string_view text, const FaceOptions& options);
 
-inline int faceWidth(bool showSecond) { return showSecond ? kFaceWidthWithSeconds : kFaceWidthWithoutSeconds; }
+inline int FaceWidth(bool showSecond) { return showSecond ? kFaceWidthWithSeconds : kFaceWidthWithoutSeconds; }
 
 }  // namespace tikora

@@ -6,7 +6,7 @@
 
 namespace tikora {
 
-void GlyphSet::add(const Image& picture) {
+void GlyphSet::Add(const Image& picture) {
     if (picture.width < nominalWidth_ || picture.height < nominalHeight_) throw AppError("Invalid image size");
     int cells = picture.width / cellWidth_;
     Image strip(cells * cellWidth_, kCellHeight);
@@ -18,13 +18,13 @@ void GlyphSet::add(const Image& picture) {
     count_ = cells;
 }
 
-void GlyphSets::load(const Image& picture) {
-    digits.clear();
-    separators.clear();
-    digits.setNominalSize(kStripWidth, kStripHeight);
-    separators.setNominalSize(kStripWidth, kStripHeight);
-    digits.add(picture);
-    separators.add(picture);
+void GlyphSets::Load(const Image& picture) {
+    digits.Clear();
+    separators.Clear();
+    digits.SetNominalSize(kStripWidth, kStripHeight);
+    separators.SetNominalSize(kStripWidth, kStripHeight);
+    digits.Add(picture);
+    separators.Add(picture);
 }
 
 }  // namespace tikora

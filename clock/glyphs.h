@@ -18,23 +18,23 @@ class GlyphSet {
 public:
     explicit GlyphSet(int cellWidth) : cellWidth_(cellWidth) {}
 
-    void clear() {
+    void Clear() {
         strip_.reset();
         count_ = 0;
     }
-    void setNominalSize(int width, int height) {
+    void SetNominalSize(int width, int height) {
         nominalWidth_ = width;
         nominalHeight_ = height;
     }
     // Cuts the picture into cells from the left; a picture below the nominal size is refused
     // with "Invalid image size" and the set stays as it was. Rows below the cell height are dropped.
-    void add(const Image& picture);
+    void Add(const Image& picture);
 
-    int cellWidth() const { return cellWidth_; }
-    int count() const { return count_; }
-    bool has(int cell) const { return cell >= 0 && cell < count_; }
-    // The cells side by side, cellWidth() * count() x kCellHeight; empty when the set is.
-    const std::optional<Image>& strip() const { return strip_; }
+    int CellWidth() const { return cellWidth_; }
+    int Count() const { return count_; }
+    bool Has(int cell) const { return cell >= 0 && cell < count_; }
+    // The cells side by side, CellWidth() * Count() x kCellHeight; empty when the set is.
+    const std::optional<Image>& Strip() const { return strip_; }
 
 private:
     int cellWidth_;
@@ -50,7 +50,7 @@ struct GlyphSets {
 
     // The load-skin steps after the picture was read: both sets are emptied first, so a
     // refused picture leaves the face without glyphs.
-    void load(const Image& picture);
+    void Load(const Image& picture);
 };
 
 }  // namespace tikora

@@ -15,46 +15,46 @@ namespace tikora {
 class ShutdownControls {
 public:
     virtual ~ShutdownControls() = default;
-    virtual DateTime time() = 0;
-    virtual bool armed() = 0;
-    virtual void disarm() = 0;
-    virtual bool turnOffSelected() = 0;
-    virtual bool restartSelected() = 0;
+    virtual DateTime Time() = 0;
+    virtual bool Armed() = 0;
+    virtual void Disarm() = 0;
+    virtual bool TurnOffSelected() = 0;
+    virtual bool RestartSelected() = 0;
 };
 
 // The alarm dialog's time picker, " Activate alarm clock " box, the bell choice, ring count and file field.
 class AlarmControls {
 public:
     virtual ~AlarmControls() = default;
-    virtual DateTime time() = 0;
-    virtual bool armed() = 0;
-    virtual void disarm() = 0;
-    virtual bool bellSelected() = 0;
-    virtual int ringCount() = 0;
-    virtual std::string file() = 0;
+    virtual DateTime Time() = 0;
+    virtual bool Armed() = 0;
+    virtual void Disarm() = 0;
+    virtual bool BellSelected() = 0;
+    virtual int RingCount() = 0;
+    virtual std::string File() = 0;
     // Empties the file field and its hint.
-    virtual void clearFile() = 0;
+    virtual void ClearFile() = 0;
 };
 
 // What the tick needs of the clock window itself.
 class ClockView {
 public:
     virtual ~ClockView() = default;
-    virtual void drawFace() = 0;
+    virtual void DrawFace() = 0;
     // The enabled state of the tray menu item "Hide clock".
-    virtual bool hideClockEnabled() = 0;
-    virtual Point cursorPos() = 0;
+    virtual bool HideClockEnabled() = 0;
+    virtual Point CursorPos() = 0;
     // The window's last position and size, also while it is hidden.
-    virtual Rect windowRect() = 0;
-    virtual void hide() = 0;
-    virtual void show() = 0;
+    virtual Rect WindowRect() = 0;
+    virtual void Hide() = 0;
+    virtual void Show() = 0;
 };
 
 // The settings dialog's read-only chime file field.
 class ChimeSource {
 public:
     virtual ~ChimeSource() = default;
-    virtual std::string chimeFile() = 0;
+    virtual std::string ChimeFile() = 0;
 };
 
 struct TickOptions {
@@ -90,15 +90,15 @@ class MainTick {
 public:
     MainTick(TickServices services, TickControls controls) : s_(services), c_(controls) {}
 
-    void setControls(TickControls controls) { c_ = controls; }
+    void SetControls(TickControls controls) { c_ = controls; }
 
-    void run(const TickOptions& options);
+    void Run(const TickOptions& options);
 
-    TickState& state() { return state_; }
-    const TickState& state() const { return state_; }
+    TickState& State() { return state_; }
+    const TickState& State() const { return state_; }
 
 private:
-    std::string currentTimeText();
+    std::string CurrentTimeText();
 
     TickServices s_;
     TickControls c_;

@@ -18,7 +18,7 @@ namespace {
 
 constexpr const char* kApplicationTitle = "Tikora 1.5-e";
 
-ui::BorderStyle borderOf(Border border) {
+ui::BorderStyle BorderOf(Border border) {
     switch (border) {
         case Border::None:
         case Border::FullScreen: return ui::BorderStyle::None;
@@ -31,11 +31,11 @@ ui::BorderStyle borderOf(Border border) {
 }
 
 // A window whose own feature is not built yet: the right class, caption and size, shown and hidden.
-std::unique_ptr<ui::Form> makePlainForm(const WindowEntry& entry) {
+std::unique_ptr<ui::Form> MakePlainForm(const WindowEntry& entry) {
     ui::FormSpec spec;
     spec.className = entry.className;
     spec.caption = entry.caption;
-    spec.border = borderOf(entry.border);
+    spec.border = BorderOf(entry.border);
     spec.clientWidth = entry.width;
     spec.clientHeight = entry.height;
     spec.outerSize = entry.outerSize;
@@ -46,7 +46,7 @@ std::unique_ptr<ui::Form> makePlainForm(const WindowEntry& entry) {
         spec.dialogKeys = false;
     }
     auto form = std::make_unique<ui::Form>(spec);
-    form->createForm();
+    form->CreateForm();
     return form;
 }
 
@@ -55,37 +55,37 @@ std::unique_ptr<ui::Form> makePlainForm(const WindowEntry& entry) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    loadLocaleFormatSettings();
+    LoadLocaleFormatSettings();
 
-    ui::Application& app = ui::Application::instance();
-    app.initialize(kApplicationTitle);
+    ui::Application& app = ui::Application::Instance();
+    app.Initialize(kApplicationTitle);
 
     SystemTimeSource time;
     SystemSoundPlayer sound;
-    SystemShell shell(app.handle());
+    SystemShell shell(app.Handle());
     SystemPower power;
     SystemFileSystem files;
-    IniFile settings(programFolder() + "\\MyIni.ini");
+    IniFile settings(ProgramFolder() + "\\MyIni.ini");
 
     ClockWindow clock(ClockServices{time, sound, shell, power, files, settings});
     // The calculator component lives for the whole run; each use builds and ends its own dialog.
     Calculator calculator;
-    clock.setCalculatorRunner([&calculator] { RunCalculator(calculator); });
+    clock.SetCalculatorRunner([&calculator] { RunCalculator(calculator); });
     std::vector<std::unique_ptr<ui::Form>> forms;
     int code = 0;
     try {
-        clock.createForm();
-        clock.initialize();
+        clock.CreateForm();
+        clock.Initialize();
         for (size_t i = 1; i < kWindowCatalogue.size(); ++i) {
-            forms.push_back(makePlainForm(kWindowCatalogue[i]));
-            clock.attachForm(*forms.back());
+            forms.push_back(MakePlainForm(kWindowCatalogue[i]));
+            clock.AttachForm(*forms.back());
         }
-        code = app.run([&] { clock.showAtStart(); });
+        code = app.Run([&] { clock.ShowAtStart(); });
     } catch (...) {
-        app.handleError(std::current_exception());
+        app.HandleError(std::current_exception());
     }
 
-    for (auto it = forms.rbegin(); it != forms.rend(); ++it) (*it)->destroy();
-    clock.destroy();
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) (*it)->Destroy();
+    clock.Destroy();
     return code;
 }

@@ -48,9 +48,9 @@ Point SnapToWorkArea(const Rect& workArea, const WindowFrame& window, int thresh
 class DesktopGeometry {
 public:
     virtual ~DesktopGeometry() = default;
-    virtual Rect taskbarRect() = 0;
-    virtual int screenWidth() = 0;
-    virtual int screenHeight() = 0;
+    virtual Rect TaskbarRect() = 0;
+    virtual int ScreenWidth() = 0;
+    virtual int ScreenHeight() = 0;
 };
 
 Point Snap(const Rect& taskbar, int screenWidth, int screenHeight, const WindowFrame& window, int threshold);

@@ -10,9 +10,9 @@ namespace tikora {
 // SHAppBarMessage(ABM_GETTASKBARPOS) and the screen size from GetSystemMetrics.
 class SystemDesktopGeometry final : public DesktopGeometry {
 public:
-    Rect taskbarRect() override;
-    int screenWidth() override;
-    int screenHeight() override;
+    Rect TaskbarRect() override;
+    int ScreenWidth() override;
+    int ScreenHeight() override;
 };
 
 class Snapper {
@@ -25,15 +25,15 @@ public:
     Snapper& operator=(const Snapper&) = delete;
 
     // `Active` and `Threshold`; the settings dialog switches `Active`.
-    SnapSettings& settings() { return settings_; }
-    const SnapSettings& settings() const { return settings_; }
+    SnapSettings& Settings() { return settings_; }
+    const SnapSettings& Settings() const { return settings_; }
 
     // Moves the window to the position the snap rule gives for its current frame.
-    void snap();
+    void Snap();
 
 private:
-    static LRESULT CALLBACK hook(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void unhook();
+    static LRESULT CALLBACK Hook(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Unhook();
 
     HWND owner_;
     DesktopGeometry& desktop_;

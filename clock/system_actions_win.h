@@ -9,15 +9,15 @@ class DesktopShell {
 public:
     virtual ~DesktopShell() = default;
     // SHAddToRecentDocs with SHARD_PATHA and no path: empties the list.
-    virtual void clearRecentDocuments() = 0;
+    virtual void ClearRecentDocuments() = 0;
     // MessageBeep.
-    virtual void beep(UINT type) = 0;
+    virtual void Beep(UINT type) = 0;
 };
 
 class SystemDesktopShell final : public DesktopShell {
 public:
-    void clearRecentDocuments() override;
-    void beep(UINT type) override;
+    void ClearRecentDocuments() override;
+    void Beep(UINT type) override;
 };
 
 // "Remove records of recently accessed documents": the beep is the only confirmation.
@@ -27,12 +27,12 @@ void ClearRecentDocuments(DesktopShell& shell);
 class VersionQuery {
 public:
     virtual ~VersionQuery() = default;
-    virtual bool query(OSVERSIONINFOA& info) = 0;
+    virtual bool Query(OSVERSIONINFOA& info) = 0;
 };
 
 class SystemVersionQuery final : public VersionQuery {
 public:
-    bool query(OSVERSIONINFOA& info) override;
+    bool Query(OSVERSIONINFOA& info) override;
 };
 
 // True exactly for major version 5, the systems the settings dialog's " Transparent (W2K-XP) "

@@ -18,9 +18,9 @@ void SetWindowAlpha(HWND window, BYTE alpha, SetLayeredWindowAttributesFn setAtt
     // last error tells the two apart.
     SetLastError(0);
     if (SetWindowLongA(window, GWL_EXSTYLE, style | WS_EX_LAYERED) == 0 && GetLastError() != 0)
-        report(ui::systemErrorText(GetLastError()));
+        report(ui::SystemErrorText(GetLastError()));
     if (!setAttributes) return;
-    if (!setAttributes(window, 0, alpha, LWA_ALPHA)) report(ui::systemErrorText(GetLastError()));
+    if (!setAttributes(window, 0, alpha, LWA_ALPHA)) report(ui::SystemErrorText(GetLastError()));
 }
 
 }  // namespace tikora

@@ -228,7 +228,7 @@ std::string IconChooserStartFolder(std::string_view currentDirectory, FileSystem
     std::string icons(currentDirectory);
     if (icons.empty() || icons.back() != '\\') icons += '\\';
     icons += "Icons";
-    if (files.exists(icons)) return icons;
+    if (files.Exists(icons)) return icons;
     return std::string(currentDirectory);
 }
 

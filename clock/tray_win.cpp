@@ -13,7 +13,7 @@
 
 namespace tikora {
 
-bool SystemNotifyArea::notify(DWORD message, const NOTIFYICONDATAA& record) {
+bool SystemNotifyArea::Notify(DWORD message, const NOTIFYICONDATAA& record) {
     NOTIFYICONDATAA copy = record;
     return Shell_NotifyIconA(message, &copy) != FALSE;
 }
@@ -51,7 +51,7 @@ std::string DialogFilter(std::string_view filter) {
     return result;
 }
 
-std::optional<std::string> SystemIconFileChooser::choose(HWND owner, const std::string& startFolder) {
+std::optional<std::string> SystemIconFileChooser::Choose(HWND owner, const std::string& startFolder) {
     std::string filter = DialogFilter(kTrayIconFilter);
     char file[MAX_PATH] = {};
     OPENFILENAMEA dialog{};
@@ -80,32 +80,32 @@ public:
 
     const COLORREF ground;
 
-    int u(int v) const { return MulDiv(v, size_, kMenuPictureSize); }
-    int x(int v) const { return origin_.x + u(v); }
-    int y(int v) const { return origin_.y + u(v); }
+    int U(int v) const { return MulDiv(v, size_, kMenuPictureSize); }
+    int X(int v) const { return origin_.x + U(v); }
+    int Y(int v) const { return origin_.y + U(v); }
 
-    void rect(int l, int t, int r, int b, COLORREF fill, COLORREF outline = kNone) {
+    void Rect(int l, int t, int r, int b, COLORREF fill, COLORREF outline = kNone) {
         Tools tools(dc_, fill, outline, 1);
-        Rectangle(dc_, x(l), y(t), x(r), y(b));
+        Rectangle(dc_, X(l), Y(t), X(r), Y(b));
     }
-    void ellipse(int l, int t, int r, int b, COLORREF fill, COLORREF outline = kNone, int width = 1) {
+    void Ellipse(int l, int t, int r, int b, COLORREF fill, COLORREF outline = kNone, int width = 1) {
         Tools tools(dc_, fill, outline, width);
-        Ellipse(dc_, x(l), y(t), x(r), y(b));
+        ::Ellipse(dc_, X(l), Y(t), X(r), Y(b));
     }
-    void line(int x1, int y1, int x2, int y2, COLORREF colour, int width = 1) {
+    void Line(int x1, int y1, int x2, int y2, COLORREF colour, int width = 1) {
         Tools tools(dc_, kNone, colour, width);
-        MoveToEx(dc_, x(x1), y(y1), nullptr);
-        LineTo(dc_, x(x2), y(y2));
+        MoveToEx(dc_, X(x1), Y(y1), nullptr);
+        LineTo(dc_, X(x2), Y(y2));
     }
-    void polygon(std::initializer_list<POINT> points, COLORREF fill) {
+    void Polygon(std::initializer_list<POINT> points, COLORREF fill) {
         std::vector<POINT> scaled;
-        for (POINT p : points) scaled.push_back({x(p.x), y(p.y)});
+        for (POINT p : points) scaled.push_back({X(p.x), Y(p.y)});
         Tools tools(dc_, fill, kNone, 1);
-        Polygon(dc_, scaled.data(), static_cast<int>(scaled.size()));
+        ::Polygon(dc_, scaled.data(), static_cast<int>(scaled.size()));
     }
-    void arc(int l, int t, int r, int b, POINT from, POINT to, COLORREF colour, int width) {
+    void Arc(int l, int t, int r, int b, POINT from, POINT to, COLORREF colour, int width) {
         Tools tools(dc_, kNone, colour, width);
-        Arc(dc_, x(l), y(t), x(r), y(b), x(from.x), y(from.y), x(to.x), y(to.y));
+        ::Arc(dc_, X(l), Y(t), X(r), Y(b), X(from.x), Y(from.y), X(to.x), Y(to.y));
     }
 
 private:
@@ -138,20 +138,20 @@ private:
     int size_;
 };
 
-void drawClock(Sketch& s, COLORREF rim) {
-    s.ellipse(1, 1, 15, 15, RGB(255, 255, 255), rim, 2);
-    s.line(8, 8, 8, 4, RGB(0, 0, 0), 1);
-    s.line(8, 8, 11, 8, RGB(0, 0, 0), 1);
+void DrawClock(Sketch& s, COLORREF rim) {
+    s.Ellipse(1, 1, 15, 15, RGB(255, 255, 255), rim, 2);
+    s.Line(8, 8, 8, 4, RGB(0, 0, 0), 1);
+    s.Line(8, 8, 11, 8, RGB(0, 0, 0), 1);
 }
 
-void drawDisc(Sketch& s) {
-    s.ellipse(1, 1, 15, 15, RGB(200, 200, 210), RGB(90, 90, 100));
-    s.ellipse(6, 6, 10, 10, s.ground, RGB(90, 90, 100));
+void DrawDisc(Sketch& s) {
+    s.Ellipse(1, 1, 15, 15, RGB(200, 200, 210), RGB(90, 90, 100));
+    s.Ellipse(6, 6, 10, 10, s.ground, RGB(90, 90, 100));
 }
 
 constexpr std::array<std::array<int, 4>, 4> kGearTeeth{{{8, 0, 8, 16}, {0, 8, 16, 8}, {2, 2, 14, 14}, {2, 14, 14, 2}}};
 
-void drawPicture(Sketch& s, MenuPicture picture) {
+void DrawPicture(Sketch& s, MenuPicture picture) {
     const COLORREF black = RGB(0, 0, 0);
     const COLORREF white = RGB(255, 255, 255);
     const COLORREF grey = RGB(128, 128, 128);
@@ -162,105 +162,105 @@ void drawPicture(Sketch& s, MenuPicture picture) {
     switch (picture) {
     case MenuPicture::None: break;
     case MenuPicture::Settings:
-        for (const auto& [x1, y1, x2, y2] : kGearTeeth) s.line(x1, y1, x2, y2, grey, s.u(3));
-        s.ellipse(3, 3, 13, 13, grey);
-        s.ellipse(6, 6, 10, 10, s.ground);
+        for (const auto& [x1, y1, x2, y2] : kGearTeeth) s.Line(x1, y1, x2, y2, grey, s.U(3));
+        s.Ellipse(3, 3, 13, 13, grey);
+        s.Ellipse(6, 6, 10, 10, s.ground);
         break;
     case MenuPicture::Skin:
-        s.rect(0, 3, 16, 13, black);
-        s.rect(2, 5, 7, 11, kNone, RGB(0, 220, 0));
-        s.rect(9, 5, 14, 11, kNone, RGB(0, 220, 0));
-        s.line(2, 8, 7, 8, RGB(0, 220, 0));
-        s.line(9, 8, 14, 8, RGB(0, 220, 0));
+        s.Rect(0, 3, 16, 13, black);
+        s.Rect(2, 5, 7, 11, kNone, RGB(0, 220, 0));
+        s.Rect(9, 5, 14, 11, kNone, RGB(0, 220, 0));
+        s.Line(2, 8, 7, 8, RGB(0, 220, 0));
+        s.Line(9, 8, 14, 8, RGB(0, 220, 0));
         break;
     case MenuPicture::TrayIcon:
-        s.rect(2, 1, 13, 9, white, black);
-        s.rect(0, 10, 16, 16, grey);
-        s.rect(11, 11, 15, 15, blue);
+        s.Rect(2, 1, 13, 9, white, black);
+        s.Rect(0, 10, 16, 16, grey);
+        s.Rect(11, 11, 15, 15, blue);
         break;
     case MenuPicture::TagEditor:
-        s.ellipse(2, 10, 8, 15, black);
-        s.line(7, 12, 7, 2, black, s.u(2));
-        s.line(7, 2, 13, 5, black, s.u(2));
+        s.Ellipse(2, 10, 8, 15, black);
+        s.Line(7, 12, 7, 2, black, s.U(2));
+        s.Line(7, 2, 13, 5, black, s.U(2));
         break;
-    case MenuPicture::Timer: drawClock(s, red); break;
+    case MenuPicture::Timer: DrawClock(s, red); break;
     case MenuPicture::Information:
     case MenuPicture::About:
-        s.ellipse(1, 1, 15, 15, picture == MenuPicture::About ? green : blue);
-        s.rect(7, 7, 9, 13, white);
-        s.rect(7, 3, 9, 5, white);
+        s.Ellipse(1, 1, 15, 15, picture == MenuPicture::About ? green : blue);
+        s.Rect(7, 7, 9, 13, white);
+        s.Rect(7, 3, 9, 5, white);
         break;
     case MenuPicture::Calendar:
-        s.rect(1, 2, 15, 15, white, black);
-        s.rect(1, 2, 15, 6, red);
+        s.Rect(1, 2, 15, 15, white, black);
+        s.Rect(1, 2, 15, 6, red);
         for (int y : {8, 11})
-            for (int x : {3, 6, 9, 12}) s.rect(x, y, x + 2, y + 2, grey);
+            for (int x : {3, 6, 9, 12}) s.Rect(x, y, x + 2, y + 2, grey);
         break;
     case MenuPicture::Pictures:
-        s.rect(0, 2, 16, 14, RGB(150, 200, 250), black);
-        s.polygon({{1, 13}, {6, 6}, {10, 11}, {12, 8}, {15, 13}}, green);
-        s.ellipse(10, 3, 14, 7, yellow);
+        s.Rect(0, 2, 16, 14, RGB(150, 200, 250), black);
+        s.Polygon({{1, 13}, {6, 6}, {10, 11}, {12, 8}, {15, 13}}, green);
+        s.Ellipse(10, 3, 14, 7, yellow);
         break;
     case MenuPicture::Search:
-        s.ellipse(1, 1, 10, 10, RGB(200, 230, 255), black, s.u(2));
-        s.line(9, 9, 15, 15, black, s.u(3));
+        s.Ellipse(1, 1, 10, 10, RGB(200, 230, 255), black, s.U(2));
+        s.Line(9, 9, 15, 15, black, s.U(3));
         break;
     case MenuPicture::Calculator:
-        s.rect(2, 0, 14, 16, grey, black);
-        s.rect(4, 2, 12, 5, RGB(180, 230, 180));
+        s.Rect(2, 0, 14, 16, grey, black);
+        s.Rect(4, 2, 12, 5, RGB(180, 230, 180));
         for (int y : {7, 10, 13})
-            for (int x : {4, 7, 10}) s.rect(x, y, x + 2, y + 2, white);
+            for (int x : {4, 7, 10}) s.Rect(x, y, x + 2, y + 2, white);
         break;
     case MenuPicture::Alarm:
-        s.ellipse(3, 2, 13, 12, yellow, black);
-        s.rect(3, 7, 13, 12, yellow);
-        s.line(1, 12, 15, 12, black, s.u(2));
-        s.ellipse(7, 12, 10, 15, black);
+        s.Ellipse(3, 2, 13, 12, yellow, black);
+        s.Rect(3, 7, 13, 12, yellow);
+        s.Line(1, 12, 15, 12, black, s.U(2));
+        s.Ellipse(7, 12, 10, 15, black);
         break;
     case MenuPicture::Reminder:
-        s.rect(2, 1, 14, 15, yellow, black);
-        for (int y : {4, 7, 10}) s.line(4, y, 12, y, grey);
+        s.Rect(2, 1, 14, 15, yellow, black);
+        for (int y : {4, 7, 10}) s.Line(4, y, 12, y, grey);
         break;
     case MenuPicture::Links:
-        s.ellipse(1, 1, 15, 15, RGB(120, 180, 250), blue);
-        s.ellipse(5, 1, 11, 15, kNone, blue);
-        s.line(1, 8, 15, 8, blue);
+        s.Ellipse(1, 1, 15, 15, RGB(120, 180, 250), blue);
+        s.Ellipse(5, 1, 11, 15, kNone, blue);
+        s.Line(1, 8, 15, 8, blue);
         break;
-    case MenuPicture::ShowClock: drawClock(s, green); break;
-    case MenuPicture::HideClock: drawClock(s, grey); break;
+    case MenuPicture::ShowClock: DrawClock(s, green); break;
+    case MenuPicture::HideClock: DrawClock(s, grey); break;
     case MenuPicture::Close:
-        s.line(3, 3, 13, 13, red, s.u(3));
-        s.line(13, 3, 3, 13, red, s.u(3));
+        s.Line(3, 3, 13, 13, red, s.U(3));
+        s.Line(13, 3, 3, 13, red, s.U(3));
         break;
     case MenuPicture::TurnOff:
-        s.arc(2, 2, 14, 14, {5, 0}, {11, 0}, red, s.u(2));
-        s.line(8, 1, 8, 8, red, s.u(2));
+        s.Arc(2, 2, 14, 14, {5, 0}, {11, 0}, red, s.U(2));
+        s.Line(8, 1, 8, 8, red, s.U(2));
         break;
     case MenuPicture::Restart:
-        s.arc(2, 2, 14, 14, {8, 0}, {16, 8}, green, s.u(2));
-        s.polygon({{8, 0}, {12, 3}, {8, 6}}, green);
+        s.Arc(2, 2, 14, 14, {8, 0}, {16, 8}, green, s.U(2));
+        s.Polygon({{8, 0}, {12, 3}, {8, 6}}, green);
         break;
     case MenuPicture::ClearDocuments:
-        s.rect(4, 4, 12, 15, RGB(190, 190, 190), black);
-        s.line(2, 3, 14, 3, black, s.u(2));
-        for (int x : {6, 8, 10}) s.line(x, 6, x, 13, grey);
+        s.Rect(4, 4, 12, 15, RGB(190, 190, 190), black);
+        s.Line(2, 3, 14, 3, black, s.U(2));
+        for (int x : {6, 8, 10}) s.Line(x, 6, x, 13, grey);
         break;
     case MenuPicture::HotKeys:
-        s.rect(1, 4, 15, 13, RGB(220, 220, 220), black);
-        s.rect(3, 6, 13, 10, white);
+        s.Rect(1, 4, 15, 13, RGB(220, 220, 220), black);
+        s.Rect(3, 6, 13, 10, white);
         break;
     case MenuPicture::OpenCd:
-        drawDisc(s);
-        s.polygon({{8, 0}, {14, 6}, {2, 6}}, green);
+        DrawDisc(s);
+        s.Polygon({{8, 0}, {14, 6}, {2, 6}}, green);
         break;
     case MenuPicture::CloseCd:
-        drawDisc(s);
-        s.polygon({{2, 10}, {14, 10}, {8, 16}}, green);
+        DrawDisc(s);
+        s.Polygon({{2, 10}, {14, 10}, {8, 16}}, green);
         break;
     }
 }
 
-void insertItem(HMENU menu, const MenuItem& item) {
+void InsertItem(HMENU menu, const MenuItem& item) {
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
     std::string caption = item.caption;
@@ -277,7 +277,7 @@ void insertItem(HMENU menu, const MenuItem& item) {
         info.dwTypeData = caption.data();
         info.cch = static_cast<UINT>(caption.size());
         if (item.picture != MenuPicture::None) {
-            // Drawn by the owner on request, see TrayMenus::ownerProc.
+            // Drawn by the owner on request, see TrayMenus::OwnerProc.
             info.fMask |= MIIM_BITMAP | MIIM_DATA;
             info.hbmpItem = HBMMENU_CALLBACK;
             info.dwItemData = static_cast<ULONG_PTR>(item.picture);
@@ -294,7 +294,7 @@ void insertItem(HMENU menu, const MenuItem& item) {
 }
 
 // The chooser's own submenu: found in the model, where it exists even while every item is hidden.
-bool isChooser(const MenuItem& item) {
+bool IsChooser(const MenuItem& item) {
     return item.kind == MenuItemKind::Submenu && !item.children.empty() &&
            item.children.front().command == MenuCommand::ChooseCd;
 }
@@ -302,16 +302,16 @@ bool isChooser(const MenuItem& item) {
 }  // namespace
 
 void DrawMenuPicture(HDC dc, const RECT& box, MenuPicture picture, bool selected) {
-    const int size = std::min({ui::scale(kMenuPictureSize), static_cast<int>(box.right - box.left),
+    const int size = std::min({ui::Scale(kMenuPictureSize), static_cast<int>(box.right - box.left),
                                static_cast<int>(box.bottom - box.top)});
     POINT origin{box.left + (box.right - box.left - size) / 2, box.top + (box.bottom - box.top - size) / 2};
     Sketch sketch(dc, origin, size, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
-    drawPicture(sketch, picture);
+    DrawPicture(sketch, picture);
 }
 
 void AppendMenuItems(HMENU menu, const Menu& model) {
     for (const MenuItem& item : model)
-        if (item.visible) insertItem(menu, item);
+        if (item.visible) InsertItem(menu, item);
 }
 
 ui::UniqueMenu BuildPopupMenu(const Menu& model) {
@@ -328,51 +328,51 @@ TrayMenus::TrayMenus() : mainModel_(BuildMainMenu()), powerModel_(BuildPowerMenu
     int position = 0;
     for (const MenuItem& item : powerModel_) {
         if (!item.visible) continue;
-        if (isChooser(item)) chooser_ = GetSubMenu(power_.get(), position);
+        if (IsChooser(item)) chooser_ = GetSubMenu(power_.get(), position);
         ++position;
     }
 }
 
-void TrayMenus::setEnabled(MenuCommand command, bool enabled) {
+void TrayMenus::SetEnabled(MenuCommand command, bool enabled) {
     for (Menu* model : {&mainModel_, &powerModel_}) {
         if (MenuItem* item = FindMenuItem(*model, command)) {
             item->enabled = enabled;
-            HMENU menu = model == &mainModel_ ? main() : power();
+            HMENU menu = model == &mainModel_ ? Main() : Power();
             EnableMenuItem(menu, static_cast<UINT>(MenuCommandId(command)),
                            MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
         }
     }
 }
 
-void TrayMenus::showCdChooser(const CdChooser& chooser) {
+void TrayMenus::ShowCdChooser(const CdChooser& chooser) {
     ApplyCdChooser(powerModel_, chooser);
     if (!chooser_) return;
     while (GetMenuItemCount(chooser_) > 0) DeleteMenu(chooser_, 0, MF_BYPOSITION);
     for (const MenuItem& item : powerModel_)
-        if (isChooser(item)) AppendMenuItems(chooser_, item.children);
+        if (IsChooser(item)) AppendMenuItems(chooser_, item.children);
 }
 
 namespace {
 // The menus being tracked, found from the owner's borrowed procedure; one menu opens at a time.
 TrayMenus* tracking = nullptr;
 
-bool isPicture(ULONG_PTR data) {
+bool IsPicture(ULONG_PTR data) {
     return data > static_cast<ULONG_PTR>(MenuPicture::None) && data <= static_cast<ULONG_PTR>(kLastMenuPicture);
 }
 }  // namespace
 
-LRESULT CALLBACK TrayMenus::ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK TrayMenus::OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     TrayMenus* self = tracking;
     if (message == WM_MEASUREITEM) {
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (measure->CtlType == ODT_MENU && isPicture(measure->itemData)) {
-            measure->itemWidth = static_cast<UINT>(ui::scale(kMenuPictureSize));
-            measure->itemHeight = static_cast<UINT>(ui::scale(kMenuPictureSize));
+        if (measure->CtlType == ODT_MENU && IsPicture(measure->itemData)) {
+            measure->itemWidth = static_cast<UINT>(ui::Scale(kMenuPictureSize));
+            measure->itemHeight = static_cast<UINT>(ui::Scale(kMenuPictureSize));
             return TRUE;
         }
     } else if (message == WM_DRAWITEM) {
         auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        if (draw->CtlType == ODT_MENU && isPicture(draw->itemData)) {
+        if (draw->CtlType == ODT_MENU && IsPicture(draw->itemData)) {
             DrawMenuPicture(draw->hDC, draw->rcItem, static_cast<MenuPicture>(draw->itemData),
                             (draw->itemState & ODS_SELECTED) != 0);
             ++self->picturesDrawn_;
@@ -382,15 +382,15 @@ LRESULT CALLBACK TrayMenus::ownerProc(HWND window, UINT message, WPARAM wParam, 
     return CallWindowProcA(self->ownerPrevious_, window, message, wParam, lParam);
 }
 
-int TrayMenus::track(TrayMenu which, POINT at, HWND owner) {
+int TrayMenus::Track(TrayMenu which, POINT at, HWND owner) {
     // A tray click that the open menu's loop dispatches must not open a second menu inside it.
     if (tracking) return 0;
     // The owner (the hidden application window) knows nothing of our pictures; it lends us its
     // window procedure while the menu is open.
     tracking = this;
     ownerPrevious_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayMenus::ownerProc)));
-    int id = static_cast<int>(TrackPopupMenu(menu(which),
+        SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayMenus::OwnerProc)));
+    int id = static_cast<int>(TrackPopupMenu(MenuFor(which),
                                              TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD |
                                                  TPM_NONOTIFY,
                                              at.x, at.y, 0, owner, nullptr));

@@ -19,12 +19,12 @@ class CdChooser;
 class NotifyArea {
 public:
     virtual ~NotifyArea() = default;
-    virtual bool notify(DWORD message, const NOTIFYICONDATAA& record) = 0;
+    virtual bool Notify(DWORD message, const NOTIFYICONDATAA& record) = 0;
 };
 
 class SystemNotifyArea final : public NotifyArea {
 public:
-    bool notify(DWORD message, const NOTIFYICONDATAA& record) override;
+    bool Notify(DWORD message, const NOTIFYICONDATAA& record) override;
 };
 
 // The record in its first form: the size is NOTIFYICONDATAA_V1_SIZE, which is 88 bytes in the
@@ -38,12 +38,12 @@ NOTIFYICONDATAA TrayIconKey(HWND window);
 class IconFileChooser {
 public:
     virtual ~IconFileChooser() = default;
-    virtual std::optional<std::string> choose(HWND owner, const std::string& startFolder) = 0;
+    virtual std::optional<std::string> Choose(HWND owner, const std::string& startFolder) = 0;
 };
 
 class SystemIconFileChooser final : public IconFileChooser {
 public:
-    std::optional<std::string> choose(HWND owner, const std::string& startFolder) override;
+    std::optional<std::string> Choose(HWND owner, const std::string& startFolder) override;
 };
 
 // "Icons (*.ico)|*.ico" as the open-file dialog wants it: pairs separated and ended by NULs.
@@ -69,25 +69,25 @@ class TrayMenus {
 public:
     TrayMenus();
 
-    HMENU main() const { return main_.get(); }
-    HMENU power() const { return power_.get(); }
-    HMENU menu(TrayMenu which) const { return which == TrayMenu::Main ? main() : power(); }
-    const Menu& mainModel() const { return mainModel_; }
-    const Menu& powerModel() const { return powerModel_; }
+    HMENU Main() const { return main_.get(); }
+    HMENU Power() const { return power_.get(); }
+    HMENU MenuFor(TrayMenu which) const { return which == TrayMenu::Main ? Main() : Power(); }
+    const Menu& MainModel() const { return mainModel_; }
+    const Menu& PowerModel() const { return powerModel_; }
 
-    void setEnabled(MenuCommand command, bool enabled);
+    void SetEnabled(MenuCommand command, bool enabled);
     // Rebuilds the " Choose..." submenu from the chooser's items.
-    void showCdChooser(const CdChooser& chooser);
+    void ShowCdChooser(const CdChooser& chooser);
 
     // Opens the menu with its top-left corner at `at`, owned by `owner`, which must be the
     // foreground window. Returns the command identifier chosen, 0 when the menu was dismissed.
     // While the menu is open the owner measures and draws the item pictures.
-    int track(TrayMenu which, POINT at, HWND owner);
+    int Track(TrayMenu which, POINT at, HWND owner);
     // How many item pictures the menus have drawn so far.
-    int picturesDrawn() const { return picturesDrawn_; }
+    int PicturesDrawn() const { return picturesDrawn_; }
 
 private:
-    static LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     Menu mainModel_;
     Menu powerModel_;

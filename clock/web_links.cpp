@@ -68,7 +68,7 @@ std::span<const WebLink> WebLinks() { return kAll; }
 
 void OpenWebLink(ShellLauncher& shell, int index) {
     if (index < 0 || index >= kWebLinkCount) return;
-    shell.open(false, "", kLinks[index].address, kShowMaximized);
+    shell.Open(false, "", kLinks[index].address, kShowMaximized);
 }
 
 }  // namespace tikora

@@ -5,7 +5,7 @@
 
 namespace tikora {
 
-FormatSettings& formatSettings() {
+FormatSettings& GetFormatSettings() {
     static FormatSettings settings;
     return settings;
 }
@@ -16,7 +16,7 @@ const char* const kShortDayNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", 
 const char* const kLongDayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                      "Thursday", "Friday", "Saturday"};
 
-int dayOfWeek(int year, int month, int day) {
+int DayOfWeek(int year, int month, int day) {
     // Sakamoto's method: 0 = Sunday.
     static const int offsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
     if (month < 1 || month > 12) return 0;
@@ -25,13 +25,13 @@ int dayOfWeek(int year, int month, int day) {
     return w < 0 ? w + 7 : w;
 }
 
-void appendNumber(std::string& out, int value, int width) {
+void AppendNumber(std::string& out, int value, int width) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "%0*d", width, value);
     out += buf;
 }
 
-size_t runLength(std::string_view format, size_t pos) {
+size_t RunLength(std::string_view format, size_t pos) {
     char c = static_cast<char>(std::tolower(static_cast<unsigned char>(format[pos])));
     size_t n = pos;
     while (n < format.size() && std::tolower(static_cast<unsigned char>(format[n])) == c) ++n;
@@ -40,7 +40,7 @@ size_t runLength(std::string_view format, size_t pos) {
 
 }  // namespace
 
-std::string formatDateTime(std::string_view format, const DateTime& value, const FormatSettings& settings) {
+std::string FormatDateTime(std::string_view format, const DateTime& value, const FormatSettings& settings) {
     std::string out;
     out.reserve(format.size() + 8);
     bool afterHour = false;
@@ -55,49 +55,49 @@ std::string formatDateTime(std::string_view format, const DateTime& value, const
             i = end < format.size() ? end + 1 : end;
             continue;
         }
-        size_t run = runLength(format, i);
+        size_t run = RunLength(format, i);
         switch (c) {
             case 'h':
-                appendNumber(out, value.hour, run >= 2 ? 2 : 1);
+                AppendNumber(out, value.hour, run >= 2 ? 2 : 1);
                 afterHour = true;
                 i += run >= 2 ? 2 : 1;
                 continue;
             case 'n':
-                appendNumber(out, value.minute, run >= 2 ? 2 : 1);
+                AppendNumber(out, value.minute, run >= 2 ? 2 : 1);
                 afterHour = false;
                 i += run >= 2 ? 2 : 1;
                 continue;
             case 'm':
                 if (afterHour && run <= 2) {
-                    appendNumber(out, value.minute, run);
+                    AppendNumber(out, value.minute, run);
                     afterHour = false;
                 } else {
-                    appendNumber(out, value.month, run >= 2 ? 2 : 1);
+                    AppendNumber(out, value.month, run >= 2 ? 2 : 1);
                 }
                 i += run >= 2 ? 2 : 1;
                 continue;
             case 's':
-                appendNumber(out, value.second, run >= 2 ? 2 : 1);
+                AppendNumber(out, value.second, run >= 2 ? 2 : 1);
                 i += run >= 2 ? 2 : 1;
                 continue;
             case 'd':
                 if (run >= 4) {
-                    out += kLongDayNames[dayOfWeek(value.year, value.month, value.day)];
+                    out += kLongDayNames[DayOfWeek(value.year, value.month, value.day)];
                     i += 4;
                 } else if (run == 3) {
-                    out += kShortDayNames[dayOfWeek(value.year, value.month, value.day)];
+                    out += kShortDayNames[DayOfWeek(value.year, value.month, value.day)];
                     i += 3;
                 } else {
-                    appendNumber(out, value.day, run);
+                    AppendNumber(out, value.day, run);
                     i += run;
                 }
                 continue;
             case 'y':
                 if (run >= 3) {
-                    appendNumber(out, value.year, 4);
+                    AppendNumber(out, value.year, 4);
                     i += run;
                 } else {
-                    appendNumber(out, value.year % 100, 2);
+                    AppendNumber(out, value.year % 100, 2);
                     i += run;
                 }
                 continue;
@@ -116,14 +116,14 @@ std::string formatDateTime(std::string_view format, const DateTime& value, const
     return out;
 }
 
-std::string timeText(const DateTime& value) {
-    const FormatSettings& settings = formatSettings();
-    return formatDateTime(settings.longTimeFormat, value, settings);
+std::string TimeText(const DateTime& value) {
+    const FormatSettings& settings = GetFormatSettings();
+    return FormatDateTime(settings.longTimeFormat, value, settings);
 }
 
-std::string dateText(const DateTime& value) {
-    const FormatSettings& settings = formatSettings();
-    return formatDateTime(settings.shortDateFormat, value, settings);
+std::string DateText(const DateTime& value) {
+    const FormatSettings& settings = GetFormatSettings();
+    return FormatDateTime(settings.shortDateFormat, value, settings);
 }
 
 }  // namespace tikora

@@ -30,14 +30,14 @@ struct FormatSettings {
 };
 
 // The program-wide settings; the Win32 shell fills them from the user's locale at start.
-FormatSettings& formatSettings();
+FormatSettings& GetFormatSettings();
 
-std::string formatDateTime(std::string_view format, const DateTime& value, const FormatSettings& settings);
+std::string FormatDateTime(std::string_view format, const DateTime& value, const FormatSettings& settings);
 
 // The long-time text of a value with the program-wide settings ("hh:mm:ss" once the clock has drawn).
-std::string timeText(const DateTime& value);
+std::string TimeText(const DateTime& value);
 
 // The short-date text of a value with the program-wide settings.
-std::string dateText(const DateTime& value);
+std::string DateText(const DateTime& value);
 
 }  // namespace tikora

@@ -2,11 +2,11 @@
 
 namespace tikora {
 
-bool isPictureErrorClass(std::string_view className) {
+bool IsPictureErrorClass(std::string_view className) {
     return className == kJpegError || className == kInvalidGraphic || className == kInvalidGraphicOperation;
 }
 
-std::string errorBoxText(std::string_view message) {
+std::string ErrorBoxText(std::string_view message) {
     std::string text(message);
     if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) text += '.';
     return text;

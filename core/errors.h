@@ -11,7 +11,7 @@ class AppError : public std::runtime_error {
 public:
     explicit AppError(const std::string& message, std::string className = "Exception")
         : std::runtime_error(message), className_(std::move(className)) {}
-    const std::string& className() const noexcept { return className_; }
+    const std::string& ClassName() const noexcept { return className_; }
 
 private:
     std::string className_;
@@ -28,10 +28,10 @@ public:
         : AppError(message, className) {}
 };
 
-bool isPictureErrorClass(std::string_view className);
+bool IsPictureErrorClass(std::string_view className);
 
 // The text of the error box: a full stop is appended when the last character comes after "."
 // in character code order ("!" gets none, "?" and letters get one).
-std::string errorBoxText(std::string_view message);
+std::string ErrorBoxText(std::string_view message);
 
 }  // namespace tikora

@@ -13,10 +13,10 @@ struct Image {
 
     Image() = default;
     Image(int w, int h, uint32_t fill = 0) : width(w), height(h), pixels(static_cast<size_t>(w) * h, fill) {}
-    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-    uint32_t& at(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
+    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    uint32_t& At(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
-constexpr uint32_t rgb(unsigned r, unsigned g, unsigned b) { return (r << 16) | (g << 8) | b; }
+constexpr uint32_t Rgb(unsigned r, unsigned g, unsigned b) { return (r << 16) | (g << 8) | b; }
 
 }  // namespace tikora

@@ -18,17 +18,17 @@ struct Rect {
     int top = 0;
     int right = 0;
     int bottom = 0;
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
     // The PtInRect rule: left and top edges inside, right and bottom edges outside.
-    bool contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
 class TimeSource {
 public:
     virtual ~TimeSource() = default;
-    virtual DateTime now() = 0;
+    virtual DateTime Now() = 0;
 };
 
 // sndPlaySound: the flag word 0x20000 (SND_FILENAME-less default: synchronous, default sound
@@ -38,7 +38,7 @@ inline constexpr unsigned kSoundSynchronous = 0x20000;
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
-    virtual void play(std::string_view file, unsigned flags) = 0;
+    virtual void Play(std::string_view file, unsigned flags) = 0;
 };
 
 class ShellLauncher {
@@ -46,7 +46,7 @@ public:
     virtual ~ShellLauncher() = default;
     // ShellExecute with no parameters and no directory. ownerIsApplication: the hidden
     // application window owns the call; otherwise no owner.
-    virtual void open(bool ownerIsApplication, std::string_view verb, std::string_view file, int showCommand) = 0;
+    virtual void Open(bool ownerIsApplication, std::string_view verb, std::string_view file, int showCommand) = 0;
 };
 
 // ExitWindowsEx flag words used by the program.
@@ -57,14 +57,14 @@ class PowerControl {
 public:
     virtual ~PowerControl() = default;
     // Enables the shutdown privilege where the system has one, then asks for the action.
-    virtual bool request(unsigned flags) = 0;
+    virtual bool Request(unsigned flags) = 0;
 };
 
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
     // Existence as the program tests it: a directory search for exactly that path.
-    virtual bool exists(std::string_view path) = 0;
+    virtual bool Exists(std::string_view path) = 0;
 };
 
 }  // namespace tikora

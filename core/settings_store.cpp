@@ -5,7 +5,7 @@
 
 namespace tikora {
 
-std::optional<long long> parseIniInteger(std::string_view text) {
+std::optional<long long> ParseIniInteger(std::string_view text) {
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         unsigned long long value = 0;
         auto digits = text.substr(2);
@@ -26,24 +26,24 @@ std::optional<long long> parseIniInteger(std::string_view text) {
     return negative ? -value : value;
 }
 
-int SettingsStore::readInteger(std::string_view section, std::string_view key, int def) {
-    std::string text = readString(section, key, "");
-    auto value = parseIniInteger(text);
+int SettingsStore::ReadInteger(std::string_view section, std::string_view key, int def) {
+    std::string text = ReadString(section, key, "");
+    auto value = ParseIniInteger(text);
     if (!value || *value < std::numeric_limits<int>::min() || *value > std::numeric_limits<int>::max())
         return def;
     return static_cast<int>(*value);
 }
 
-bool SettingsStore::readBool(std::string_view section, std::string_view key, bool def) {
-    return readInteger(section, key, def ? 1 : 0) != 0;
+bool SettingsStore::ReadBool(std::string_view section, std::string_view key, bool def) {
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
-void SettingsStore::writeInteger(std::string_view section, std::string_view key, int value) {
-    writeString(section, key, std::to_string(value));
+void SettingsStore::WriteInteger(std::string_view section, std::string_view key, int value) {
+    WriteString(section, key, std::to_string(value));
 }
 
-void SettingsStore::writeBool(std::string_view section, std::string_view key, bool value) {
-    writeString(section, key, value ? "1" : "0");
+void SettingsStore::WriteBool(std::string_view section, std::string_view key, bool value) {
+    WriteString(section, key, value ? "1" : "0");
 }
 
 }  // namespace tikora

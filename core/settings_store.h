@@ -9,21 +9,21 @@ namespace tikora {
 
 // Integer rule of the profile files: a value longer than two characters that starts with "0x"
 // or "0X" is hexadecimal, otherwise decimal with an optional sign; anything else is not a number.
-std::optional<long long> parseIniInteger(std::string_view text);
+std::optional<long long> ParseIniInteger(std::string_view text);
 
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
 
     // A missing file, section or key yields the default. At most 2047 characters are returned.
-    virtual std::string readString(std::string_view section, std::string_view key, std::string_view def) = 0;
+    virtual std::string ReadString(std::string_view section, std::string_view key, std::string_view def) = 0;
     // Throws AppError "Unable to write to <path>" when the write fails.
-    virtual void writeString(std::string_view section, std::string_view key, std::string_view value) = 0;
+    virtual void WriteString(std::string_view section, std::string_view key, std::string_view value) = 0;
 
-    int readInteger(std::string_view section, std::string_view key, int def);
-    bool readBool(std::string_view section, std::string_view key, bool def);
-    void writeInteger(std::string_view section, std::string_view key, int value);
-    void writeBool(std::string_view section, std::string_view key, bool value);
+    int ReadInteger(std::string_view section, std::string_view key, int def);
+    bool ReadBool(std::string_view section, std::string_view key, bool def);
+    void WriteInteger(std::string_view section, std::string_view key, int value);
+    void WriteBool(std::string_view section, std::string_view key, bool value);
 };
 
 inline constexpr std::string_view kSettingsFileName = "MyIni.ini";

@@ -7,11 +7,11 @@
 
 namespace tikora {
 
-DateTime fromSystemTime(const SYSTEMTIME& st) {
+DateTime FromSystemTime(const SYSTEMTIME& st) {
     return DateTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
 }
 
-SYSTEMTIME toSystemTime(const DateTime& value) {
+SYSTEMTIME ToSystemTime(const DateTime& value) {
     SYSTEMTIME st{};
     st.wYear = static_cast<WORD>(value.year);
     st.wMonth = static_cast<WORD>(value.month);
@@ -23,25 +23,25 @@ SYSTEMTIME toSystemTime(const DateTime& value) {
     return st;
 }
 
-DateTime SystemTimeSource::now() {
+DateTime SystemTimeSource::Now() {
     SYSTEMTIME st;
     GetLocalTime(&st);
-    return fromSystemTime(st);
+    return FromSystemTime(st);
 }
 
-void SystemSoundPlayer::play(std::string_view file, unsigned flags) {
+void SystemSoundPlayer::Play(std::string_view file, unsigned flags) {
     std::string path(file);
     sndPlaySoundA(path.c_str(), flags);
 }
 
-void SystemShell::open(bool ownerIsApplication, std::string_view verb, std::string_view file, int showCommand) {
+void SystemShell::Open(bool ownerIsApplication, std::string_view verb, std::string_view file, int showCommand) {
     std::string v(verb);
     std::string f(file);
     ShellExecuteA(ownerIsApplication ? application_ : nullptr, v.empty() ? nullptr : v.c_str(), f.c_str(), nullptr,
                   nullptr, showCommand);
 }
 
-bool SystemPower::request(unsigned flags) {
+bool SystemPower::Request(unsigned flags) {
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;
     if (GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT) {
@@ -61,7 +61,7 @@ bool SystemPower::request(unsigned flags) {
     return ExitWindowsEx(flags, 0) != 0;
 }
 
-bool SystemFileSystem::exists(std::string_view path) {
+bool SystemFileSystem::Exists(std::string_view path) {
     std::string p(path);
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA(p.c_str(), &data);
@@ -70,20 +70,20 @@ bool SystemFileSystem::exists(std::string_view path) {
     return true;
 }
 
-std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view def) {
+std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) {
     std::string s(section), k(key), d(def);
     char buffer[2048];
     DWORD length = GetPrivateProfileStringA(s.c_str(), k.c_str(), d.c_str(), buffer, sizeof buffer, path_.c_str());
     return std::string(buffer, length);
 }
 
-void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     std::string s(section), k(key), v(value);
     if (!WritePrivateProfileStringA(s.c_str(), k.c_str(), v.c_str(), path_.c_str()))
         throw AppError("Unable to write to " + path_);
 }
 
-std::string programFolder() {
+std::string ProgramFolder() {
     char path[MAX_PATH * 2];
     DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
     std::string folder(path, length);
@@ -92,8 +92,8 @@ std::string programFolder() {
     return slash == std::string::npos ? std::string() : folder.substr(0, slash);
 }
 
-void loadLocaleFormatSettings() {
-    FormatSettings& settings = formatSettings();
+void LoadLocaleFormatSettings() {
+    FormatSettings& settings = GetFormatSettings();
     char buffer[128];
     if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STIME, buffer, sizeof buffer) > 1) settings.timeSeparator = buffer[0];
     if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDATE, buffer, sizeof buffer) > 1) settings.dateSeparator = buffer[0];

@@ -33,7 +33,7 @@ std::vector<uint8_t> EncodeBmp(const Image& image) {
     w.U32(0);
     for (int y = image.height - 1; y >= 0; --y) {
         for (int x = 0; x < image.width; ++x) {
-            uint32_t pixel = image.at(x, y);
+            uint32_t pixel = image.At(x, y);
             w.U8(pixel);
             w.U8(pixel >> 8);
             w.U8(pixel >> 16);

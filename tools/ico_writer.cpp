@@ -31,7 +31,7 @@ void WriteImage(ByteWriter& w, const ArgbImage& picture) {
     // shows through on systems that ignore alpha.
     for (int y = picture.height - 1; y >= 0; --y) {
         for (int x = 0; x < picture.width; ++x) {
-            uint32_t pixel = picture.at(x, y);
+            uint32_t pixel = picture.At(x, y);
             w.U32((pixel >> 24) == 0 ? 0 : pixel);
         }
     }
@@ -40,7 +40,7 @@ void WriteImage(ByteWriter& w, const ArgbImage& picture) {
         for (int x0 = 0; x0 < picture.width; x0 += 8) {
             uint32_t bits = 0;
             for (int bit = 0; bit < 8 && x0 + bit < picture.width; ++bit) {
-                if ((picture.at(x0 + bit, y) >> 24) < kMaskAlphaThreshold) bits |= 0x80u >> bit;
+                if ((picture.At(x0 + bit, y) >> 24) < kMaskAlphaThreshold) bits |= 0x80u >> bit;
             }
             w.U8(bits);
             ++written;

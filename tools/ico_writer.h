@@ -16,7 +16,7 @@ struct ArgbImage {
 
     ArgbImage() = default;
     ArgbImage(int w, int h) : width(w), height(h), pixels(static_cast<size_t>(w) * h, 0) {}
-    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
 // A pixel with less alpha than this is transparent in the AND mask.

@@ -8,22 +8,22 @@ namespace {
 
 constexpr const char* kApplicationClass = "TApplication";
 
-LRESULT CALLBACK applicationProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ApplicationProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 
-Application& Application::instance() {
+Application& Application::Instance() {
     static Application application;
     return application;
 }
 
-void Application::initialize(const std::string& title) {
+void Application::Initialize(const std::string& title) {
     title_ = title;
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = applicationProc;
+    wc.lpfnWndProc = ApplicationProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = kApplicationClass;
     RegisterClassExA(&wc);
@@ -34,13 +34,13 @@ void Application::initialize(const std::string& title) {
                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-int Application::run(const std::function<void()>& showMain) {
+int Application::Run(const std::function<void()>& showMain) {
     showMain();
     MSG msg;
     for (;;) {
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
-            if (!preTranslate(msg)) {
+            if (!PreTranslate(msg)) {
                 TranslateMessage(&msg);
                 DispatchMessageA(&msg);
             }
@@ -49,59 +49,59 @@ int Application::run(const std::function<void()>& showMain) {
             try {
                 idle_();
             } catch (...) {
-                handleError(std::current_exception());
+                HandleError(std::current_exception());
             }
         }
         WaitMessage();
     }
 }
 
-void Application::processMessages() {
+void Application::ProcessMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
-        if (!preTranslate(msg)) {
+        if (!PreTranslate(msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
     }
 }
 
-void Application::terminate() { PostQuitMessage(0); }
+void Application::Terminate() { PostQuitMessage(0); }
 
-bool Application::preTranslate(MSG& msg) {
+bool Application::PreTranslate(MSG& msg) {
     if (!msg.hwnd || dialogs_.empty()) return false;
     HWND root = GetAncestor(msg.hwnd, GA_ROOT);
     return root && dialogs_.count(root) && IsDialogMessageA(root, &msg);
 }
 
-void Application::handleError(std::exception_ptr error) noexcept {
+void Application::HandleError(std::exception_ptr error) noexcept {
     try {
         try {
             std::rethrow_exception(error);
         } catch (const AppError& e) {
-            if (isPictureErrorClass(e.className())) {
+            if (IsPictureErrorClass(e.ClassName())) {
                 if (pictureErrorHook_) pictureErrorHook_();
                 return;
             }
-            showErrorBox(e.what());
+            ShowErrorBox(e.what());
         } catch (const std::bad_alloc&) {
-            showErrorBox("Out of memory");
+            ShowErrorBox("Out of memory");
         } catch (const std::exception& e) {
-            showErrorBox(e.what());
+            ShowErrorBox(e.what());
         } catch (...) {
-            showErrorBox("Unknown error");
+            ShowErrorBox("Unknown error");
         }
     } catch (...) {
         // The handler itself must never throw; a failure to show the box leaves nothing to do.
     }
 }
 
-void Application::showErrorBox(const std::string& message) {
-    std::string text = errorBoxText(message);
+void Application::ShowErrorBox(const std::string& message) {
+    std::string text = ErrorBoxText(message);
     if (errorBoxSink_) {
         errorBoxSink_(text);
         return;
@@ -109,7 +109,7 @@ void Application::showErrorBox(const std::string& message) {
     MessageBoxA(handle_, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
 }
 
-std::string systemErrorText(DWORD code) {
+std::string SystemErrorText(DWORD code) {
     char buffer[512] = {};
     DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
                                   buffer, sizeof buffer, nullptr);

@@ -8,10 +8,10 @@
 
 namespace tikora::ui {
 
-HFONT dialogFont() {
+HFONT DialogFont() {
     static UniqueFont font([] {
         LOGFONTA lf{};
-        lf.lfHeight = -scale(11);
+        lf.lfHeight = -Scale(11);
         lf.lfWeight = FW_NORMAL;
         lf.lfCharSet = DEFAULT_CHARSET;
         lstrcpynA(lf.lfFaceName, "MS Sans Serif", LF_FACESIZE);
@@ -20,14 +20,14 @@ HFONT dialogFont() {
     return font.get();
 }
 
-HWND createControl(HWND parent, const ControlSpec& spec) {
-    RECT r = scaleRect(spec.x, spec.y, spec.width, spec.height);
+HWND CreateControl(HWND parent, const ControlSpec& spec) {
+    RECT r = ScaleRect(spec.x, spec.y, spec.width, spec.height);
     HWND control = CreateWindowExA(spec.exStyle, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style,
                                    r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
                                    GetModuleHandleA(nullptr), nullptr);
     if (!control) throw AppError(std::string("Cannot create control ") + spec.className);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(spec.font ? spec.font : dialogFont()), FALSE);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(spec.font ? spec.font : DialogFont()), FALSE);
     return control;
 }
 

@@ -18,9 +18,9 @@ struct ControlSpec {
 };
 
 // WS_CHILD | WS_VISIBLE are added. Throws AppError when the control cannot be created.
-HWND createControl(HWND parent, const ControlSpec& spec);
+HWND CreateControl(HWND parent, const ControlSpec& spec);
 
 // "MS Sans Serif" 8 pt (11 pixels at 96 DPI), the font of the program's dialogs.
-HFONT dialogFont();
+HFONT DialogFont();
 
 }  // namespace tikora::ui

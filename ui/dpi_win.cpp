@@ -2,7 +2,7 @@
 
 namespace tikora::ui {
 
-int systemDpi() {
+int SystemDpi() {
     static const int dpi = [] {
         HDC screen = GetDC(nullptr);
         int value = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
@@ -12,10 +12,10 @@ int systemDpi() {
     return dpi;
 }
 
-int scale(int value96) { return MulDiv(value96, systemDpi(), 96); }
+int Scale(int value96) { return MulDiv(value96, SystemDpi(), 96); }
 
-RECT scaleRect(int x, int y, int width, int height) {
-    return RECT{scale(x), scale(y), scale(x) + scale(width), scale(y) + scale(height)};
+RECT ScaleRect(int x, int y, int width, int height) {
+    return RECT{Scale(x), Scale(y), Scale(x) + Scale(width), Scale(y) + Scale(height)};
 }
 
 }  // namespace tikora::ui

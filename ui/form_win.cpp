@@ -4,7 +4,7 @@
 
 namespace tikora::ui {
 
-DWORD styleFor(BorderStyle border) {
+DWORD StyleFor(BorderStyle border) {
     switch (border) {
         case BorderStyle::None: return WS_POPUP;
         case BorderStyle::Single: return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
@@ -15,7 +15,7 @@ DWORD styleFor(BorderStyle border) {
     return WS_OVERLAPPED;
 }
 
-DWORD exStyleFor(BorderStyle border) {
+DWORD ExStyleFor(BorderStyle border) {
     switch (border) {
         case BorderStyle::Dialog:
         case BorderStyle::DialogNoMenu: return WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
@@ -23,45 +23,45 @@ DWORD exStyleFor(BorderStyle border) {
     }
 }
 
-void Form::createForm() {
+void Form::CreateForm() {
     WindowSpec ws;
     ws.className = spec_.className;
     ws.caption = spec_.caption;
-    ws.style = styleFor(spec_.border) | WS_CLIPCHILDREN;
-    ws.exStyle = exStyleFor(spec_.border) | spec_.extraExStyle;
-    ws.owner = Application::instance().handle();
+    ws.style = StyleFor(spec_.border) | WS_CLIPCHILDREN;
+    ws.exStyle = ExStyleFor(spec_.border) | spec_.extraExStyle;
+    ws.owner = Application::Instance().Handle();
     ws.clientWidth = spec_.clientWidth;
     ws.clientHeight = spec_.clientHeight;
     ws.outerSize = spec_.outerSize;
     ws.background = spec_.background;
     ws.icon = spec_.icon;
-    create(ws);
-    if (spec_.dialogKeys) Application::instance().registerDialog(hwnd());
-    onCreate();
+    Create(ws);
+    if (spec_.dialogKeys) Application::Instance().RegisterDialog(Hwnd());
+    OnCreate();
 }
 
-void Form::show() {
-    if (!visible()) ShowWindow(hwnd(), SW_SHOW);
+void Form::Show() {
+    if (!Visible()) ShowWindow(Hwnd(), SW_SHOW);
 }
 
-void Form::hide() { ShowWindow(hwnd(), SW_HIDE); }
+void Form::Hide() { ShowWindow(Hwnd(), SW_HIDE); }
 
-void Form::bringToFront() {
-    ShowWindow(hwnd(), SW_SHOW);
-    SetForegroundWindow(hwnd());
-    BringWindowToTop(hwnd());
+void Form::BringToFront() {
+    ShowWindow(Hwnd(), SW_SHOW);
+    SetForegroundWindow(Hwnd());
+    BringWindowToTop(Hwnd());
 }
 
-LRESULT Form::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CLOSE: onClose(); return 0;
+        case WM_CLOSE: OnClose(); return 0;
         case WM_SHOWWINDOW:
-            if (wParam) onShow();
+            if (wParam) OnShow();
             break;
-        case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
-        case WM_DESTROY: Application::instance().unregisterDialog(hwnd()); break;
+        case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
+        case WM_DESTROY: Application::Instance().UnregisterDialog(Hwnd()); break;
     }
-    return defaultProc(message, wParam, lParam);
+    return DefaultProc(message, wParam, lParam);
 }
 
 }  // namespace tikora::ui

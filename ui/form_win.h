@@ -33,24 +33,24 @@ public:
     explicit Form(const FormSpec& spec) : spec_(spec) {}
 
     // Creates the window hidden, centred on the screen.
-    void createForm();
+    void CreateForm();
     // Shows the form non-modally when it is not showing; does nothing when it is.
-    void show();
-    void hide();
+    void Show();
+    void Hide();
     // Shows the form and brings it to the front.
-    void bringToFront();
+    void BringToFront();
 
-    const FormSpec& spec() const { return spec_; }
+    const FormSpec& Spec() const { return spec_; }
 
 protected:
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Builds the controls; runs once, right after the window exists.
-    virtual void onCreate() {}
+    virtual void OnCreate() {}
     // WM_CLOSE: hides the form.
-    virtual void onClose() { hide(); }
-    virtual void onShow() {}
+    virtual void OnClose() { Hide(); }
+    virtual void OnShow() {}
     // WM_COMMAND from a control or IDOK/IDCANCEL from the dialog keys.
-    virtual void onCommand(int id, int code, HWND control) {
+    virtual void OnCommand(int id, int code, HWND control) {
         (void)id;
         (void)code;
         (void)control;
@@ -60,7 +60,7 @@ private:
     FormSpec spec_;
 };
 
-DWORD styleFor(BorderStyle border);
-DWORD exStyleFor(BorderStyle border);
+DWORD StyleFor(BorderStyle border);
+DWORD ExStyleFor(BorderStyle border);
 
 }  // namespace tikora::ui

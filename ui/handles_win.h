@@ -9,16 +9,16 @@ namespace tikora::ui {
 // Traits give the invalid value: INVALID_HANDLE_VALUE cannot be a template argument.
 template <typename T>
 struct NullIsInvalid {
-    static T invalid() { return T{}; }
+    static T Invalid() { return T{}; }
 };
 struct MinusOneIsInvalid {
-    static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
 };
 
-template <typename T, typename Deleter, typename Invalid = NullIsInvalid<T>>
+template <typename T, typename Deleter, typename InvalidTraits = NullIsInvalid<T>>
 class UniqueHandle {
 public:
-    UniqueHandle() : handle_(Invalid::invalid()) {}
+    UniqueHandle() : handle_(InvalidTraits::Invalid()) {}
     explicit UniqueHandle(T handle) : handle_(handle) {}
     ~UniqueHandle() { reset(); }
     UniqueHandle(const UniqueHandle&) = delete;
@@ -30,12 +30,12 @@ public:
     }
 
     T get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Invalid::invalid(); }
-    T release() { return std::exchange(handle_, Invalid::invalid()); }
-    void reset() { reset(Invalid::invalid()); }
+    explicit operator bool() const { return handle_ != InvalidTraits::Invalid(); }
+    T release() { return std::exchange(handle_, InvalidTraits::Invalid()); }
+    void reset() { reset(InvalidTraits::Invalid()); }
     void reset(T handle) {
         T old = std::exchange(handle_, handle);
-        if (old != Invalid::invalid()) Deleter{}(old);
+        if (old != InvalidTraits::Invalid()) Deleter{}(old);
     }
 
 private:
@@ -96,7 +96,7 @@ public:
     PaintDc(const PaintDc&) = delete;
     PaintDc& operator=(const PaintDc&) = delete;
     HDC get() const { return dc_; }
-    const PAINTSTRUCT& info() const { return paint_; }
+    const PAINTSTRUCT& Info() const { return paint_; }
 
 private:
     HWND window_;

@@ -9,23 +9,23 @@
 
 namespace tikora::ui {
 
-Window::~Window() { destroy(); }
+Window::~Window() { Destroy(); }
 
-void Window::destroy() {
+void Window::Destroy() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
-Window* Window::fromHandle(HWND hwnd) {
+Window* Window::FromHandle(HWND hwnd) {
     return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
-void Window::create(const WindowSpec& spec) {
+void Window::Create(const WindowSpec& spec) {
     static std::set<std::string> registered;
     if (!registered.count(spec.className)) {
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof wc;
         wc.style = spec.classStyle;
-        wc.lpfnWndProc = &Window::windowProc;
+        wc.lpfnWndProc = &Window::WindowProc;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
         wc.hbrBackground = spec.background;
@@ -36,7 +36,7 @@ void Window::create(const WindowSpec& spec) {
         registered.insert(spec.className);
     }
 
-    RECT r{0, 0, scale(spec.clientWidth), scale(spec.clientHeight)};
+    RECT r{0, 0, Scale(spec.clientWidth), Scale(spec.clientHeight)};
     if (!spec.outerSize) AdjustWindowRectEx(&r, spec.style, FALSE, spec.exStyle);
     int width = r.right - r.left;
     int height = r.bottom - r.top;
@@ -51,16 +51,16 @@ void Window::create(const WindowSpec& spec) {
     if (!hwnd) throw AppError(std::string("Cannot create window ") + spec.className);
 }
 
-LRESULT Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    return defaultProc(message, wParam, lParam);
+LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefaultProc(message, wParam, lParam);
 }
 
-LRESULT Window::defaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK Window::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    Window* self = fromHandle(hwnd);
+LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    Window* self = FromHandle(hwnd);
     if (message == WM_NCCREATE) {
         self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
@@ -69,19 +69,19 @@ LRESULT CALLBACK Window::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
     LRESULT result = 0;
     try {
-        result = self->onMessage(message, wParam, lParam);
+        result = self->OnMessage(message, wParam, lParam);
     } catch (...) {
-        Application::instance().handleError(std::current_exception());
+        Application::Instance().HandleError(std::current_exception());
     }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
-        self->onDestroyed();
+        self->OnDestroyed();
     }
     return result;
 }
 
-void setClientSize(HWND hwnd, int width, int height) {
+void SetClientSize(HWND hwnd, int width, int height) {
     RECT r{0, 0, width, height};
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE)), GetMenu(hwnd) != nullptr,
                        static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)));
@@ -89,7 +89,7 @@ void setClientSize(HWND hwnd, int width, int height) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void centreOnScreen(HWND hwnd) {
+void CentreOnScreen(HWND hwnd) {
     RECT r;
     GetWindowRect(hwnd, &r);
     int x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;

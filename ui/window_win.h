@@ -1,6 +1,6 @@
 #pragma once
 // One base class for every window of the program: the C++ object is bound to its HWND at
-// WM_NCCREATE and messages go to onMessage. No exception ever leaves the window procedure:
+// WM_NCCREATE and messages go to OnMessage. No exception ever leaves the window procedure:
 // it ends in the application error handler.
 #include <windows.h>
 
@@ -33,29 +33,29 @@ public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
-    HWND hwnd() const { return hwnd_; }
-    bool visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+    HWND Hwnd() const { return hwnd_; }
+    bool Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
 
     // Registers the class on first use and creates the window; throws AppError on failure.
-    void create(const WindowSpec& spec);
-    void destroy();
+    void Create(const WindowSpec& spec);
+    void Destroy();
 
-    static Window* fromHandle(HWND hwnd);
+    static Window* FromHandle(HWND hwnd);
 
 protected:
-    virtual LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT defaultProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Called after WM_NCDESTROY; the handle is gone.
-    virtual void onDestroyed() {}
+    virtual void OnDestroyed() {}
 
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
     HWND hwnd_ = nullptr;
 };
 
 // Sets the client size, keeping the top-left corner, for the window's current styles.
-void setClientSize(HWND hwnd, int width, int height);
-void centreOnScreen(HWND hwnd);
+void SetClientSize(HWND hwnd, int width, int height);
+void CentreOnScreen(HWND hwnd);
 
 }  // namespace tikora::ui

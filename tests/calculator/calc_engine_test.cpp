@@ -26,8 +26,8 @@ public:
 // Tests change the program-wide separators; every test gets them back as they were.
 class CalcTest : public ::testing::Test {
 protected:
-    void SetUp() override { saved_ = formatSettings(); }
-    void TearDown() override { formatSettings() = saved_; }
+    void SetUp() override { saved_ = GetFormatSettings(); }
+    void TearDown() override { GetFormatSettings() = saved_; }
 
     // Characters are typed as on the keyboard; "{MS}" and the like click the buttons without a
     // key, "{V:text}" pastes text from the context menu.
@@ -206,8 +206,8 @@ TEST_F(CalcTest, PasteReadsTheClipboardAsANumber) {
         {'.', "", "7", "7"},
     };
     for (const auto& c : cases) {
-        formatSettings().decimalSeparator = c.separator;
-        formatSettings().currencyString = c.currency;
+        GetFormatSettings().decimalSeparator = c.separator;
+        GetFormatSettings().currencyString = c.currency;
         CalcEngine engine(&host);
         Press(engine, "5");
         host.clipboard = c.clipboard;
@@ -225,7 +225,7 @@ TEST_F(CalcTest, CopyTakesTheDisplayText) {
 }
 
 TEST_F(CalcTest, DecimalSeparatorComesFromTheSettings) {
-    formatSettings().decimalSeparator = ',';
+    GetFormatSettings().decimalSeparator = ',';
     const KeyCase cases[] = {{"1.5", "1,5", 0}, {"1,5", "1,5", 0}, {"1/4=", "0,25", 0}, {"1.5+1,25=", "2,75", 0}};
     for (const auto& c : cases) {
         CalcEngine engine(&host);

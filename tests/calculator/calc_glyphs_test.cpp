@@ -20,7 +20,7 @@ TEST(CalcGlyphsTest, StripHoldsSixGlyphsInTheirInk) {
         std::vector<bool> shape;
         for (int y = 0; y < kCalcGlyphHeight; ++y) {
             for (int x = 0; x < kCalcGlyphWidth; ++x) {
-                const uint32_t pixel = strip.at(g * kCalcGlyphWidth + x, y);
+                const uint32_t pixel = strip.At(g * kCalcGlyphWidth + x, y);
                 EXPECT_TRUE(pixel == kCalcGlyphTransparent || pixel == inks[g]) << g << " at " << x << "," << y;
                 shape.push_back(pixel != kCalcGlyphTransparent);
             }

@@ -13,10 +13,10 @@
 namespace tikora {
 namespace {
 
-constexpr uint32_t kBlack = rgb(0, 0, 0);
-constexpr uint32_t kLit = rgb(0, 255, 255);
-constexpr uint32_t kEdge = rgb(0, 128, 128);
-constexpr uint32_t kUnlit = rgb(0, 102, 102);
+constexpr uint32_t kBlack = Rgb(0, 0, 0);
+constexpr uint32_t kLit = Rgb(0, 255, 255);
+constexpr uint32_t kEdge = Rgb(0, 128, 128);
+constexpr uint32_t kUnlit = Rgb(0, 102, 102);
 
 struct Pixel {
     int x;
@@ -29,7 +29,7 @@ Pixels PixelsOf(const Image& strip, int left, int width, uint32_t colour) {
     Pixels found;
     for (int y = 0; y < strip.height; ++y)
         for (int x = left; x < left + width; ++x)
-            if (strip.at(x, y) == colour) found.push_back({x, y});
+            if (strip.At(x, y) == colour) found.push_back({x, y});
     return found;
 }
 
@@ -113,7 +113,7 @@ TEST_P(DigitSegmentsTest, LightsExactlyItsSegmentsOfTheEight) {
     size_t litInSegments = 0;
     for (int s = 0; s < 7; ++s) {
         size_t lit = 0;
-        for (const Pixel& p : segments[s]) lit += strip.at(p.x + shift, p.y) == kLit;
+        for (const Pixel& p : segments[s]) lit += strip.At(p.x + shift, p.y) == kLit;
         bool expected = c.segments.find(static_cast<char>('a' + s)) != std::string_view::npos;
         EXPECT_EQ(lit, expected ? segments[s].size() : 0) << "segment " << static_cast<char>('a' + s);
         litInSegments += lit;
@@ -155,7 +155,7 @@ TEST(BuiltinSkinTest, UnlitSegmentsAreAOnePixelCheckerboard) {
     EXPECT_EQ(parities.size(), 1u);
     // Two dots apart in a row have black between them.
     int gaps = 0;
-    for (const Pixel& p : unlit) gaps += dots.count({p.x + 2, p.y}) && strip.at(p.x + 1, p.y) == kBlack;
+    for (const Pixel& p : unlit) gaps += dots.count({p.x + 2, p.y}) && strip.At(p.x + 1, p.y) == kBlack;
     EXPECT_GT(gaps, 20);
     EXPECT_TRUE(PixelsOf(strip, DigitLeft(8), kDigitCellWidth, kUnlit).empty());
     EXPECT_GT(PixelsOf(strip, DigitLeft(1), kDigitCellWidth, kUnlit).size(), 50u);
@@ -179,7 +179,7 @@ TEST_P(LeanTest, LeftEdgeMovesLeftInOnePixelStepsGoingDown) {
     for (int y = 7; y <= 30; ++y) {
         if (y >= 16 && y <= 21) continue;
         for (int x = DigitLeft(8); x < DigitLeft(9); ++x) {
-            if (strip.at(x, y) != kBlack) {
+            if (strip.At(x, y) != kBlack) {
                 edges.push_back({x, y});
                 break;
             }
@@ -276,12 +276,12 @@ TEST_P(FrameTest, LineHasItsColour) {
     ASSERT_EQ(frame.height, kFrameHeight);
     const FrameLine& line = GetParam();
     for (int y = line.y0; y <= line.y1; ++y)
-        for (int x = line.x0; x <= line.x1; ++x) ASSERT_EQ(frame.at(x, y), line.colour) << x << "," << y;
+        for (int x = line.x0; x <= line.x1; ++x) ASSERT_EQ(frame.At(x, y), line.colour) << x << "," << y;
 }
 
-constexpr uint32_t kDarkGrey = rgb(49, 49, 49);
-constexpr uint32_t kGrey = rgb(128, 128, 128);
-constexpr uint32_t kLightGrey = rgb(212, 208, 200);
+constexpr uint32_t kDarkGrey = Rgb(49, 49, 49);
+constexpr uint32_t kGrey = Rgb(128, 128, 128);
+constexpr uint32_t kLightGrey = Rgb(212, 208, 200);
 
 INSTANTIATE_TEST_SUITE_P(
     Bevel, FrameTest,

@@ -10,11 +10,11 @@ namespace {
 
 class MemoryStore : public SettingsStore {
 public:
-    std::string readString(std::string_view section, std::string_view key, std::string_view def) override {
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view def) override {
         auto it = values.find({std::string(section), std::string(key)});
         return it == values.end() ? std::string(def) : it->second;
     }
-    void writeString(std::string_view section, std::string_view key, std::string_view value) override {
+    void WriteString(std::string_view section, std::string_view key, std::string_view value) override {
         values[{std::string(section), std::string(key)}] = std::string(value);
     }
     std::map<std::pair<std::string, std::string>, std::string> values;
@@ -82,8 +82,8 @@ TEST(CdChooser, RestoresTheStoredChoice) {
     };
     for (const auto& c : cases) {
         MemoryStore store;
-        if (c.storedText) store.writeString("CD", "selectedCD", c.storedText);
-        else if (c.stored) store.writeInteger("CD", "selectedCD", *c.stored);
+        if (c.storedText) store.WriteString("CD", "selectedCD", c.storedText);
+        else if (c.stored) store.WriteInteger("CD", "selectedCD", *c.stored);
         CdChooser chooser;
         chooser.Fill(c.drives);
         chooser.Restore(store);
@@ -126,7 +126,7 @@ TEST(CdChooser, ChoosingAnItemSelectsItsDriveAndRemembersIt) {
     EXPECT_EQ(chooser.SelectedDrive(), "F:");
     EXPECT_EQ(chooser.TickedItem(), 2);
     EXPECT_FALSE(chooser.Items()[1].ticked);
-    EXPECT_EQ(store.readString("CD", "selectedCD", ""), "2");
+    EXPECT_EQ(store.ReadString("CD", "selectedCD", ""), "2");
 
     CdChooser nextStart;
     nextStart.Fill({"D:", "F:"});

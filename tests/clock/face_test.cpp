@@ -10,7 +10,7 @@ namespace {
 
 using Set = GlyphDraw::Set;
 
-std::vector<GlyphDraw> draws(const FacePlan& plan) { return {plan.draws.begin(), plan.draws.begin() + plan.count}; }
+std::vector<GlyphDraw> Draws(const FacePlan& plan) { return {plan.draws.begin(), plan.draws.begin() + plan.count}; }
 
 TEST(FacePlanTest, CellsAndPositions) {
     struct Case {
@@ -37,12 +37,12 @@ TEST(FacePlanTest, CellsAndPositions) {
         {"a short text draws what it has", "1:", {false, false, false},
          {{Set::Digit, 2, 8}, {Set::Separator, 1, 60}}},
     };
-    for (const Case& c : cases) EXPECT_EQ(draws(planFace(c.text, c.options)), c.expected) << c.name;
+    for (const Case& c : cases) EXPECT_EQ(Draws(PlanFace(c.text, c.options)), c.expected) << c.name;
 }
 
 TEST(FacePlanTest, SecondsWithFlashNeverBlink) {
     for (bool phase : {false, true}) {
-        FacePlan plan = planFace("12:34:56", {true, true, phase});
+        FacePlan plan = PlanFace("12:34:56", {true, true, phase});
         for (size_t i = 0; i < plan.count; ++i) {
             if (plan.draws[i].set == Set::Separator) {
                 EXPECT_EQ(plan.draws[i].cell, 1) << "phase " << phase;
@@ -52,8 +52,8 @@ TEST(FacePlanTest, SecondsWithFlashNeverBlink) {
 }
 
 TEST(FacePlanTest, WidthFollowsSeconds) {
-    EXPECT_EQ(faceWidth(true), 199);
-    EXPECT_EQ(faceWidth(false), 134);
+    EXPECT_EQ(FaceWidth(true), 199);
+    EXPECT_EQ(FaceWidth(false), 134);
     EXPECT_EQ(kEdgePieceLeft + kEdgePieceWidth, 134);
 }
 

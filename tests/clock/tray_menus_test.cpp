@@ -223,7 +223,7 @@ public:
         std::string file;
         int showCommand;
     };
-    void open(bool ownerIsApplication, std::string_view verb, std::string_view file, int showCommand) override {
+    void Open(bool ownerIsApplication, std::string_view verb, std::string_view file, int showCommand) override {
         calls.push_back({ownerIsApplication, std::string(verb), std::string(file), showCommand});
     }
     std::vector<Call> calls;
@@ -286,7 +286,7 @@ TEST(TrayCallback, OnlyButtonPressesOpenAMenu) {
 class FakeFiles : public FileSystem {
 public:
     explicit FakeFiles(std::set<std::string> paths) : paths(std::move(paths)) {}
-    bool exists(std::string_view path) override { return paths.count(std::string(path)) > 0; }
+    bool Exists(std::string_view path) override { return paths.count(std::string(path)) > 0; }
     std::set<std::string> paths;
 };
 

@@ -28,22 +28,22 @@ TEST(DateTimeFormatTest, Tokens) {
         {"'at' hh", "at 09"},
         {"HH:MM:SS", "09:05:07"},
     };
-    for (const Case& c : cases) EXPECT_EQ(formatDateTime(c.format, value, settings), c.expected) << c.format;
+    for (const Case& c : cases) EXPECT_EQ(FormatDateTime(c.format, value, settings), c.expected) << c.format;
 }
 
 TEST(DateTimeFormatTest, TimeSeparatorComesFromTheSettings) {
     FormatSettings settings;
     settings.timeSeparator = '.';
-    EXPECT_EQ(formatDateTime("hh:mm:ss", DateTime{2026, 1, 1, 23, 0, 0, 0}, settings), "23.00.00");
+    EXPECT_EQ(FormatDateTime("hh:mm:ss", DateTime{2026, 1, 1, 23, 0, 0, 0}, settings), "23.00.00");
 }
 
 TEST(DateTimeFormatTest, TimeTextUsesTheProgramWideLongTimeFormat) {
     tikora::testing::FormatSettingsGuard guard;
-    formatSettings().longTimeFormat = "h:mm:ss";
-    formatSettings().timeSeparator = ':';
-    EXPECT_EQ(timeText(DateTime{2026, 1, 1, 7, 30, 0, 0}), "7:30:00");
-    formatSettings().longTimeFormat = "hh:mm:ss";
-    EXPECT_EQ(timeText(DateTime{2026, 1, 1, 7, 30, 0, 0}), "07:30:00");
+    GetFormatSettings().longTimeFormat = "h:mm:ss";
+    GetFormatSettings().timeSeparator = ':';
+    EXPECT_EQ(TimeText(DateTime{2026, 1, 1, 7, 30, 0, 0}), "7:30:00");
+    GetFormatSettings().longTimeFormat = "hh:mm:ss";
+    EXPECT_EQ(TimeText(DateTime{2026, 1, 1, 7, 30, 0, 0}), "07:30:00");
 }
 
 }  // namespace

@@ -21,15 +21,15 @@ TEST(ErrorBoxTextTest, FullStopRule) {
         {"comma,", "comma,"},
         {"", ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(errorBoxText(c.message), c.expected) << c.message;
+    for (const Case& c : cases) EXPECT_EQ(ErrorBoxText(c.message), c.expected) << c.message;
 }
 
 TEST(ErrorBoxTextTest, OnlyThePictureClassesAreSilent) {
     for (const char* name : {"EJPEG", "EInvalidGraphic", "EInvalidGraphicOperation"})
-        EXPECT_TRUE(isPictureErrorClass(name)) << name;
+        EXPECT_TRUE(IsPictureErrorClass(name)) << name;
     for (const char* name : {"Exception", "EInOutError", "ejpeg", "EInvalidGraphicX", ""})
-        EXPECT_FALSE(isPictureErrorClass(name)) << name;
-    EXPECT_TRUE(isPictureErrorClass(PictureError("x").className()));
+        EXPECT_FALSE(IsPictureErrorClass(name)) << name;
+    EXPECT_TRUE(IsPictureErrorClass(PictureError("x").ClassName()));
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ TEST(SettingsValueTest, IntegerRule) {
         {"1.5", std::nullopt}, {"-", std::nullopt}, {"--1", std::nullopt}, {" 1", std::nullopt},
         {"99999999999999999999999", std::nullopt},
     };
-    for (const Case& c : cases) EXPECT_EQ(parseIniInteger(c.text), c.expected) << "text \"" << c.text << "\"";
+    for (const Case& c : cases) EXPECT_EQ(ParseIniInteger(c.text), c.expected) << "text \"" << c.text << "\"";
 }
 
 TEST(SettingsValueTest, ReadIntegerFallsBackToTheDefault) {
@@ -38,8 +38,8 @@ TEST(SettingsValueTest, ReadIntegerFallsBackToTheDefault) {
     };
     for (const Case& c : cases) {
         MemorySettings settings;
-        if (c.stored) settings.set("Position", "X", c.stored);
-        EXPECT_EQ(settings.readInteger("Position", "X", c.def), c.expected) << (c.stored ? c.stored : "(missing)");
+        if (c.stored) settings.Set("Position", "X", c.stored);
+        EXPECT_EQ(settings.ReadInteger("Position", "X", c.def), c.expected) << (c.stored ? c.stored : "(missing)");
     }
 }
 
@@ -56,19 +56,19 @@ TEST(SettingsValueTest, BooleansAreIntegersNonZeroIsTrue) {
     };
     for (const Case& c : cases) {
         MemorySettings settings;
-        if (c.stored) settings.set("Options", "flash", c.stored);
-        EXPECT_EQ(settings.readBool("Options", "flash", c.def), c.expected) << (c.stored ? c.stored : "(missing)");
+        if (c.stored) settings.Set("Options", "flash", c.stored);
+        EXPECT_EQ(settings.ReadBool("Options", "flash", c.def), c.expected) << (c.stored ? c.stored : "(missing)");
     }
 }
 
 TEST(SettingsValueTest, BooleansAndIntegersAreWrittenAsTheFileExpects) {
     MemorySettings settings;
-    settings.writeBool("Options", "ghost", true);
-    settings.writeBool("Options", "scotch", false);
-    settings.writeInteger("Position", "Y", -42);
-    EXPECT_EQ(settings.readString("Options", "ghost", ""), "1");
-    EXPECT_EQ(settings.readString("Options", "scotch", ""), "0");
-    EXPECT_EQ(settings.readString("Position", "Y", ""), "-42");
+    settings.WriteBool("Options", "ghost", true);
+    settings.WriteBool("Options", "scotch", false);
+    settings.WriteInteger("Position", "Y", -42);
+    EXPECT_EQ(settings.ReadString("Options", "ghost", ""), "1");
+    EXPECT_EQ(settings.ReadString("Options", "scotch", ""), "0");
+    EXPECT_EQ(settings.ReadString("Position", "Y", ""), "-42");
 }
 
 }  // namespace

@@ -17,15 +17,15 @@ namespace tikora::testing {
 // regardless of case, a missing key reads as the default.
 class MemorySettings final : public SettingsStore {
 public:
-    std::string readString(std::string_view section, std::string_view key, std::string_view def) override;
-    void writeString(std::string_view section, std::string_view key, std::string_view value) override;
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view def) override;
+    void WriteString(std::string_view section, std::string_view key, std::string_view value) override;
 
-    void set(std::string_view section, std::string_view key, std::string_view value) { writeString(section, key, value); }
-    bool has(std::string_view section, std::string_view key) const;
+    void Set(std::string_view section, std::string_view key, std::string_view value) { WriteString(section, key, value); }
+    bool Has(std::string_view section, std::string_view key) const;
     int writes = 0;
 
 private:
-    static std::string fold(std::string_view text);
+    static std::string Fold(std::string_view text);
     std::map<std::pair<std::string, std::string>, std::string> values_;
 };
 
@@ -33,11 +33,11 @@ private:
 class FakeClock final : public TimeSource {
 public:
     explicit FakeClock(int hour = 0, int minute = 0, int second = 0, int millisecond = 0) {
-        set(hour, minute, second, millisecond);
+        Set(hour, minute, second, millisecond);
     }
-    DateTime now() override { return current; }
-    void set(int hour, int minute, int second, int millisecond = 0);
-    void advance(int milliseconds);
+    DateTime Now() override { return current; }
+    void Set(int hour, int minute, int second, int millisecond = 0);
+    void Advance(int milliseconds);
     DateTime current{2026, 12, 9, 0, 0, 0, 0};
 };
 
@@ -50,9 +50,9 @@ struct PlayedSound {
 class RecordingSound final : public SoundPlayer {
 public:
     explicit RecordingSound(FakeClock& clock) : clock_(clock) {}
-    void play(std::string_view file, unsigned flags) override;
+    void Play(std::string_view file, unsigned flags) override;
     std::vector<PlayedSound> played;
-    // How long a file "plays": the clock moves on by this much while play() blocks.
+    // How long a file "plays": the clock moves on by this much while Play() blocks.
     std::map<std::string, int> durationsMs;
 
 private:
@@ -68,7 +68,7 @@ struct ShellCall {
 
 class RecordingShell final : public ShellLauncher {
 public:
-    void open(bool ownerIsApplication, std::string_view verb, std::string_view file, int showCommand) override {
+    void Open(bool ownerIsApplication, std::string_view verb, std::string_view file, int showCommand) override {
         calls.push_back({ownerIsApplication, std::string(verb), std::string(file), showCommand});
     }
     std::vector<ShellCall> calls;
@@ -76,7 +76,7 @@ public:
 
 class RecordingPower final : public PowerControl {
 public:
-    bool request(unsigned flags) override {
+    bool Request(unsigned flags) override {
         requests.push_back(flags);
         if (onRequest) onRequest(flags);
         return false;
@@ -87,15 +87,15 @@ public:
 
 class FakeFiles final : public FileSystem {
 public:
-    bool exists(std::string_view path) override { return present.count(std::string(path)) > 0; }
+    bool Exists(std::string_view path) override { return present.count(std::string(path)) > 0; }
     std::set<std::string> present;
 };
 
 // Restores the program-wide format settings a test changed.
 class FormatSettingsGuard {
 public:
-    FormatSettingsGuard() : saved_(formatSettings()) {}
-    ~FormatSettingsGuard() { formatSettings() = saved_; }
+    FormatSettingsGuard() : saved_(GetFormatSettings()) {}
+    ~FormatSettingsGuard() { GetFormatSettings() = saved_; }
 
 private:
     FormatSettings saved_;

@@ -23,7 +23,7 @@ class BmpWriterTest : public ::testing::TestWithParam<BmpSize> {};
 Image Pattern(int width, int height) {
     Image image(width, height);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) image.at(x, y) = rgb(x * 7 % 256, y * 13 % 256, (x + y * 31) % 256);
+        for (int x = 0; x < width; ++x) image.At(x, y) = Rgb(x * 7 % 256, y * 13 % 256, (x + y * 31) % 256);
     return image;
 }
 
@@ -48,8 +48,8 @@ TEST_P(BmpWriterTest, Writes24BitBottomUpRowsThatReadBack) {
         int y = size.height - 1 - row;
         for (int x = 0; x < size.width; ++x) {
             size_t at = start + static_cast<size_t>(x) * 3;
-            uint32_t read = rgb(bmp[at + 2], bmp[at + 1], bmp[at]);
-            ASSERT_EQ(read, image.at(x, y)) << x << "," << y;
+            uint32_t read = Rgb(bmp[at + 2], bmp[at + 1], bmp[at]);
+            ASSERT_EQ(read, image.At(x, y)) << x << "," << y;
         }
         for (size_t pad = static_cast<size_t>(size.width) * 3; pad < size.rowSize; ++pad)
             EXPECT_EQ(bmp[start + pad], 0) << "padding of row " << row;

@@ -70,7 +70,7 @@ TEST_P(IcoWriterTest, DirectoryPixelsAndMaskReadBack) {
         for (int row = 0; row < size; ++row) {
             int y = size - 1 - row;
             for (int x = 0; x < size; ++x) {
-                uint32_t expected = picture.at(x, y);
+                uint32_t expected = picture.At(x, y);
                 uint32_t alpha = expected >> 24;
                 if (alpha == 0) expected = 0;
                 ASSERT_EQ(U32At(ico, colour + (static_cast<size_t>(row) * size + x) * 4), expected) << x << "," << y;

@@ -20,8 +20,8 @@ TEST_P(IconTest, IsAnAntiAliasedShapeOnATransparentBackground) {
     ASSERT_EQ(image.width, size);
     ASSERT_EQ(image.height, size);
     for (auto [x, y] : {std::pair{0, 0}, std::pair{size - 1, 0}, std::pair{0, size - 1}, std::pair{size - 1, size - 1}})
-        EXPECT_EQ(Alpha(image.at(x, y)), 0u) << "corner " << x << "," << y;
-    EXPECT_EQ(Alpha(image.at(size / 2, size / 2)), 255u);
+        EXPECT_EQ(Alpha(image.At(x, y)), 0u) << "corner " << x << "," << y;
+    EXPECT_EQ(Alpha(image.At(size / 2, size / 2)), 255u);
     int opaque = 0;
     int partial = 0;
     for (uint32_t pixel : image.pixels) {

@@ -16,10 +16,10 @@ using namespace tikora::testing;
 namespace {
 
 TEST(ApplicationErrorHandlerTest, PictureErrorsOnlyRevealThePlaceholders) {
-    ensureApplication();
-    takeErrorBoxes();
+    EnsureApplication();
+    TakeErrorBoxes();
     int revealed = 0;
-    ui::Application::instance().setPictureErrorHook([&] { ++revealed; });
+    ui::Application::Instance().SetPictureErrorHook([&] { ++revealed; });
     struct Case {
         std::exception_ptr error;
         int reveals;
@@ -37,37 +37,37 @@ TEST(ApplicationErrorHandlerTest, PictureErrorsOnlyRevealThePlaceholders) {
     };
     for (const Case& c : cases) {
         revealed = 0;
-        ui::Application::instance().handleError(c.error);
+        ui::Application::Instance().HandleError(c.error);
         EXPECT_EQ(revealed, c.reveals);
-        EXPECT_EQ(takeErrorBoxes(), c.boxes);
+        EXPECT_EQ(TakeErrorBoxes(), c.boxes);
     }
-    ui::Application::instance().setPictureErrorHook(nullptr);
+    ui::Application::Instance().SetPictureErrorHook(nullptr);
 }
 
 class ThrowingWindow final : public ui::Window {
 protected:
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_APP) throw AppError("Handler failed");
-        return defaultProc(message, wParam, lParam);
+        return DefaultProc(message, wParam, lParam);
     }
 };
 
 TEST(ApplicationErrorHandlerTest, ErrorsEscapingAHandlerReachTheHandlerAndTheProgramGoesOn) {
-    ensureApplication();
-    takeErrorBoxes();
+    EnsureApplication();
+    TakeErrorBoxes();
     ThrowingWindow window;
     ui::WindowSpec spec;
     spec.className = "TikoraThrowingWindow";
     spec.style = WS_POPUP;
     spec.clientWidth = 10;
     spec.clientHeight = 10;
-    window.create(spec);
-    SendMessageA(window.hwnd(), WM_APP, 0, 0);
-    EXPECT_EQ(takeErrorBoxes(), std::vector<std::string>{"Handler failed."});
-    EXPECT_TRUE(IsWindow(window.hwnd())) << "the window lives on";
-    EXPECT_EQ(SendMessageA(window.hwnd(), WM_GETTEXTLENGTH, 0, 0), 0);
-    window.destroy();
-    EXPECT_EQ(window.hwnd(), nullptr);
+    window.Create(spec);
+    SendMessageA(window.Hwnd(), WM_APP, 0, 0);
+    EXPECT_EQ(TakeErrorBoxes(), std::vector<std::string>{"Handler failed."});
+    EXPECT_TRUE(IsWindow(window.Hwnd())) << "the window lives on";
+    EXPECT_EQ(SendMessageA(window.Hwnd(), WM_GETTEXTLENGTH, 0, 0), 0);
+    window.Destroy();
+    EXPECT_EQ(window.Hwnd(), nullptr);
 }
 
 }  // namespace

@@ -134,7 +134,7 @@ RECT RectInDialog(HWND dialog, HWND child) {
 // The two labels: the display above the calculator panel, the memory mark on it.
 HWND Label(HWND dialog, bool display) {
     for (HWND label : ChildrenOfClass(dialog, "Static")) {
-        const bool above = RectInDialog(dialog, label).top < ui::scale(kPanelTop);
+        const bool above = RectInDialog(dialog, label).top < ui::Scale(kPanelTop);
         if (above == display) return label;
     }
     return nullptr;
@@ -143,7 +143,7 @@ std::string DisplayText(HWND dialog) { return WindowText(Label(dialog, true)); }
 std::string MemoryMark(HWND dialog) { return WindowText(Label(dialog, false)); }
 
 HWND ButtonAt(HWND dialog, const ButtonPlace& place) {
-    POINT centre{ui::scale(kPanelLeft + place.x + place.width / 2), ui::scale(kPanelTop + place.y + kButtonHeight / 2)};
+    POINT centre{ui::Scale(kPanelLeft + place.x + place.width / 2), ui::Scale(kPanelTop + place.y + kButtonHeight / 2)};
     HWND child = ChildWindowFromPointEx(dialog, centre, CWP_SKIPINVISIBLE);
     return child != dialog ? child : nullptr;
 }
@@ -235,7 +235,7 @@ public:
         const bool ok = RunCalculator(calculator);
         KillTimer(nullptr, timer);
         current_ = nullptr;
-        pumpMessages();
+        PumpMessages();
         return ok;
     }
 
@@ -342,7 +342,7 @@ struct MenuEntry {
 std::vector<Step> UseContextMenu(char choose, std::shared_ptr<std::vector<MenuEntry>> seen) {
     return {
         Do([](HWND dialog) {
-            PostMessageA(dialog, WM_RBUTTONUP, 0, MAKELPARAM(ui::scale(20), ui::scale(12)));
+            PostMessageA(dialog, WM_RBUTTONUP, 0, MAKELPARAM(ui::Scale(20), ui::Scale(12)));
         }),
         [choose, seen](HWND) {
             HWND menuWindow = FindWindowA("#32768", nullptr);
@@ -454,7 +454,7 @@ Outcome RunScript(Calculator& calculator, const std::string& keys, const std::st
 
 std::string ClipboardText() {
     std::string text;
-    if (!OpenClipboard(ui::Application::instance().handle())) return "(clipboard busy)";
+    if (!OpenClipboard(ui::Application::Instance().Handle())) return "(clipboard busy)";
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
         if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
             text = chars;
@@ -467,7 +467,7 @@ std::string ClipboardText() {
 
 // Puts text on the clipboard; nothing empties it.
 void SetClipboard(const std::optional<std::string>& text) {
-    if (!OpenClipboard(ui::Application::instance().handle())) return;
+    if (!OpenClipboard(ui::Application::Instance().Handle())) return;
     EmptyClipboard();
     if (text) {
         HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text->size() + 1);
@@ -481,13 +481,13 @@ void SetClipboard(const std::optional<std::string>& text) {
 class CalculatorDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ensureApplication();
-        takeErrorBoxes();
+        EnsureApplication();
+        TakeErrorBoxes();
         // As at program start: the number texts follow the system's settings.
-        loadLocaleFormatSettings();
+        LoadLocaleFormatSettings();
         separator = SystemLocaleText(LOCALE_SDECIMAL);
     }
-    void TearDown() override { EXPECT_TRUE(takeErrorBoxes().empty()); }
+    void TearDown() override { EXPECT_TRUE(TakeErrorBoxes().empty()); }
 
     // Every run must have played its whole script and been closed by it.
     static void ExpectCleanRun(const Outcome& outcome, const std::string& what) {
@@ -539,8 +539,8 @@ TEST_F(CalculatorDialogTest, LayoutFacesAndPlacement) {
 
     EXPECT_EQ(seen->caption, "Calculator");
     EXPECT_EQ(seen->exStyle & WS_EX_CONTEXTHELP, 0);
-    EXPECT_EQ(seen->client.right, ui::scale(242));
-    EXPECT_EQ(seen->client.bottom, ui::scale(159));
+    EXPECT_EQ(seen->client.right, ui::Scale(242));
+    EXPECT_EQ(seen->client.bottom, ui::Scale(159));
     const int width = seen->window.right - seen->window.left;
     const int height = seen->window.bottom - seen->window.top;
     EXPECT_NEAR(seen->window.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2, 1);
@@ -548,7 +548,7 @@ TEST_F(CalculatorDialogTest, LayoutFacesAndPlacement) {
 
     ASSERT_EQ(seen->buttons.size(), std::size(kButtonPlaces));
     for (const ButtonPlace& place : kButtonPlaces) {
-        const RECT expected = ui::scaleRect(kPanelLeft + place.x, kPanelTop + place.y, place.width, kButtonHeight);
+        const RECT expected = ui::ScaleRect(kPanelLeft + place.x, kPanelTop + place.y, place.width, kButtonHeight);
         const std::string face = place.face ? place.face : separator;
         bool found = false;
         for (const auto& [rect, text] : seen->buttons) {
@@ -561,13 +561,13 @@ TEST_F(CalculatorDialogTest, LayoutFacesAndPlacement) {
     }
 
     // The display label inside the display panel, the mark inside its small panel.
-    const RECT displayPanel = ui::scaleRect(6, 6, 230, 23);
-    const RECT markPanel = ui::scaleRect(kPanelLeft + 6, kPanelTop + 7, 34, 20);
+    const RECT displayPanel = ui::ScaleRect(6, 6, 230, 23);
+    const RECT markPanel = ui::ScaleRect(kPanelLeft + 6, kPanelTop + 7, 34, 20);
     RECT inside;
     EXPECT_TRUE(IntersectRect(&inside, &seen->display, &displayPanel) && EqualRect(&inside, &seen->display));
     EXPECT_TRUE(IntersectRect(&inside, &seen->mark, &markPanel) && EqualRect(&inside, &seen->mark));
-    EXPECT_EQ(seen->display.right - seen->display.left, ui::scale(217));
-    EXPECT_EQ(seen->mark.right - seen->mark.left, ui::scale(26));
+    EXPECT_EQ(seen->display.right - seen->display.left, ui::Scale(217));
+    EXPECT_EQ(seen->mark.right - seen->mark.left, ui::Scale(26));
     EXPECT_EQ(seen->displayStyle & SS_TYPEMASK, SS_RIGHT);
     EXPECT_EQ(seen->markStyle & SS_TYPEMASK, SS_CENTER);
     EXPECT_GE(seen->displayWeight, FW_BOLD);

@@ -7,7 +7,7 @@
 namespace tikora::traytest {
 namespace {
 
-HMENU Chooser(ClockWindow& clock) { return FindRow(clock.powerMenu(), " Choose...")->submenu; }
+HMENU Chooser(ClockWindow& clock) { return FindRow(clock.PowerMenu(), " Choose...")->submenu; }
 
 struct ChooserView {
     std::vector<std::string> captions;
@@ -18,7 +18,7 @@ ChooserView ReadChooser(ClockWindow& clock) {
     ChooserView view;
     for (const MenuRow& row : ReadMenu(Chooser(clock))) {
         view.captions.push_back(row.caption);
-        if (row.checked()) view.checked.push_back(row.caption);
+        if (row.Checked()) view.checked.push_back(row.caption);
         EXPECT_TRUE(row.type & MFT_RADIOCHECK) << row.caption;
     }
     return view;
@@ -62,27 +62,27 @@ TEST(CdDrives, FirstShowFillsTheChooserAndOpenCdActsOnTheTickedDrive) {
     };
     for (const Case& c : cases) {
         ClockRig rig;
-        rig.drives.add('A', DRIVE_REMOVABLE);
-        rig.drives.add('C', DRIVE_FIXED);
-        rig.drives.add('Z', DRIVE_REMOTE);
+        rig.drives.Add('A', DRIVE_REMOVABLE);
+        rig.drives.Add('C', DRIVE_FIXED);
+        rig.drives.Add('Z', DRIVE_REMOTE);
         for (char letter : c.cdLetters) {
-            rig.drives.add(letter, DRIVE_CDROM);
+            rig.drives.Add(letter, DRIVE_CDROM);
             rig.mci.cdDrives.insert(std::string{letter, ':'});
         }
         rig.drives.types["B:"] = DRIVE_CDROM;  // not in the mask: never asked
-        if (c.selectedCd) rig.settings.writeInteger("CD", "selectedCD", *c.selectedCd);
-        ClockWindow& clock = rig.start();
+        if (c.selectedCd) rig.settings.WriteInteger("CD", "selectedCD", *c.selectedCd);
+        ClockWindow& clock = rig.Start();
         EXPECT_TRUE(rig.drives.asked.empty()) << c.name << ": drives are found at the first show";
-        rig.showAtStart();
+        rig.ShowAtStart();
 
         for (const std::string& asked : rig.drives.asked) EXPECT_EQ(asked.size(), 2u) << "letter and colon only";
         EXPECT_EQ(std::count(rig.drives.asked.begin(), rig.drives.asked.end(), "B:"), 0) << c.name;
         ChooserView view = ReadChooser(clock);
         EXPECT_EQ(view.captions, c.shown) << c.name;
         EXPECT_EQ(view.checked, c.ticked) << c.name;
-        EXPECT_EQ(clock.cdChooser().SelectedDrive(), c.door) << c.name;
+        EXPECT_EQ(clock.GetCdChooser().SelectedDrive(), c.door) << c.name;
 
-        ClickItem(clock, clock.powerMenu(), "Open CD");
+        ClickItem(clock, clock.PowerMenu(), "Open CD");
         if (c.door.empty()) {
             ASSERT_EQ(rig.mci.calls.size(), 1u) << c.name << ": only the failed open";
             EXPECT_EQ(rig.mci.calls[0].element, "") << c.name;
@@ -95,39 +95,39 @@ TEST(CdDrives, FirstShowFillsTheChooserAndOpenCdActsOnTheTickedDrive) {
 TEST(CdDrives, ChoosingADriveTicksItStoresItAndMovesTheDoorsThere) {
     ClockRig rig;
     for (char letter : {'D', 'E', 'F'}) {
-        rig.drives.add(letter, DRIVE_CDROM);
+        rig.drives.Add(letter, DRIVE_CDROM);
         rig.mci.cdDrives.insert(std::string{letter, ':'});
     }
-    ClockWindow& clock = rig.start();
-    rig.showAtStart();
+    ClockWindow& clock = rig.Start();
+    rig.ShowAtStart();
     ASSERT_EQ(ReadChooser(clock).checked, std::vector<std::string>{"D:"});
 
     ClickItem(clock, Chooser(clock), "F:");
     EXPECT_EQ(ReadChooser(clock).checked, std::vector<std::string>{"F:"});
     EXPECT_EQ(ReadChooser(clock).captions, (std::vector<std::string>{"D:", "E:", "F:"}));
-    EXPECT_EQ(rig.settings.readInteger("CD", "selectedCD", -1), 3);
+    EXPECT_EQ(rig.settings.ReadInteger("CD", "selectedCD", -1), 3);
 
-    ClickItem(clock, clock.powerMenu(), "Close CD");
+    ClickItem(clock, clock.PowerMenu(), "Close CD");
     ExpectDoorCalls(rig.mci.calls, "F:", MCI_SET_DOOR_CLOSED);
 }
 
 TEST(CdDrives, ADoorThatCannotBeOpenedStopsAfterTheOpen) {
     ClockRig rig;
-    rig.drives.add('D', DRIVE_CDROM);  // a CD drive whose device the MCI refuses
-    ClockWindow& clock = rig.start();
-    rig.showAtStart();
-    ClickItem(clock, clock.powerMenu(), "Open CD");
+    rig.drives.Add('D', DRIVE_CDROM);  // a CD drive whose device the MCI refuses
+    ClockWindow& clock = rig.Start();
+    rig.ShowAtStart();
+    ClickItem(clock, clock.PowerMenu(), "Open CD");
     ASSERT_EQ(rig.mci.calls.size(), 1u);
     EXPECT_EQ(rig.mci.calls[0].element, "D:");
-    EXPECT_TRUE(rig.errorBoxes().empty());
+    EXPECT_TRUE(rig.ErrorBoxes().empty());
 }
 
 TEST(HotKeys, HeldFromCreationToDestructionOnlyWhileTheOptionIsOn) {
     for (bool hotkey : {true, false}) {
         ClockRig rig;
-        rig.option("hotkey", hotkey);
+        rig.Option("hotkey", hotkey);
         ASSERT_TRUE(HotKeyFree(MOD_ALT | MOD_CONTROL, VK_UP));
-        rig.start();
+        rig.Start();
         EXPECT_EQ(HotKeyFree(MOD_ALT | MOD_CONTROL, VK_UP), !hotkey) << "hotkey " << hotkey;
         EXPECT_EQ(HotKeyFree(MOD_ALT | MOD_CONTROL, VK_DOWN), !hotkey) << "hotkey " << hotkey;
         EXPECT_TRUE(HotKeyFree(MOD_CONTROL, VK_UP)) << "exactly Ctrl+Alt";
@@ -139,14 +139,14 @@ TEST(HotKeys, HeldFromCreationToDestructionOnlyWhileTheOptionIsOn) {
 
 TEST(HotKeys, TheHotKeysDialogSwitchesThemAtRunTime) {
     ClockRig rig;
-    rig.option("hotkey", false);
-    ClockWindow& clock = rig.start();
-    clock.options().hotkey = true;
-    clock.registerHotKeys();
+    rig.Option("hotkey", false);
+    ClockWindow& clock = rig.Start();
+    clock.Options().hotkey = true;
+    clock.RegisterHotKeys();
     EXPECT_FALSE(HotKeyFree(MOD_ALT | MOD_CONTROL, VK_UP));
     EXPECT_FALSE(HotKeyFree(MOD_ALT | MOD_CONTROL, VK_DOWN));
-    clock.options().hotkey = false;
-    clock.unregisterHotKeys();
+    clock.Options().hotkey = false;
+    clock.UnregisterHotKeys();
     EXPECT_TRUE(HotKeyFree(MOD_ALT | MOD_CONTROL, VK_UP));
     EXPECT_TRUE(HotKeyFree(MOD_ALT | MOD_CONTROL, VK_DOWN));
 }
@@ -159,13 +159,13 @@ TEST(HotKeys, IdentifierZeroOpensAndOneClosesTheSelectedDrive) {
     for (const Case& c : {Case{0, MCI_SET_DOOR_OPEN}, Case{1, MCI_SET_DOOR_CLOSED}, Case{2, std::nullopt}}) {
         ClockRig rig;
         for (char letter : {'D', 'F'}) {
-            rig.drives.add(letter, DRIVE_CDROM);
+            rig.drives.Add(letter, DRIVE_CDROM);
             rig.mci.cdDrives.insert(std::string{letter, ':'});
         }
-        rig.settings.writeInteger("CD", "selectedCD", 2);
-        ClockWindow& clock = rig.start();
-        rig.showAtStart();
-        SendMessageA(clock.hwnd(), WM_HOTKEY, c.id, MAKELPARAM(MOD_ALT | MOD_CONTROL, c.id == 0 ? VK_UP : VK_DOWN));
+        rig.settings.WriteInteger("CD", "selectedCD", 2);
+        ClockWindow& clock = rig.Start();
+        rig.ShowAtStart();
+        SendMessageA(clock.Hwnd(), WM_HOTKEY, c.id, MAKELPARAM(MOD_ALT | MOD_CONTROL, c.id == 0 ? VK_UP : VK_DOWN));
         if (c.door)
             ExpectDoorCalls(rig.mci.calls, "F:", *c.door);
         else
@@ -177,8 +177,8 @@ TEST(PowerActions, ItemsAskForTheirPowerRequestWithoutConfirmation) {
     const std::pair<const char*, unsigned> cases[] = {{"Turn off", 5}, {"Restart", 6}};
     for (const auto& [caption, flags] : cases) {
         ClockRig rig;
-        ClockWindow& clock = rig.start();
-        ClickItem(clock, clock.powerMenu(), caption);
+        ClockWindow& clock = rig.Start();
+        ClickItem(clock, clock.PowerMenu(), caption);
         EXPECT_EQ(rig.power.requests, std::vector<unsigned>{flags}) << caption;
         EXPECT_TRUE(rig.desktopShell.calls.empty()) << caption;
     }
@@ -186,8 +186,8 @@ TEST(PowerActions, ItemsAskForTheirPowerRequestWithoutConfirmation) {
 
 TEST(PowerActions, RemovingRecentDocumentsEmptiesTheListThenBeepsOnce) {
     ClockRig rig;
-    ClockWindow& clock = rig.start();
-    ClickItem(clock, clock.powerMenu(), "Remove records of recently accessed documents");
+    ClockWindow& clock = rig.Start();
+    ClickItem(clock, clock.PowerMenu(), "Remove records of recently accessed documents");
     EXPECT_EQ(rig.desktopShell.calls, (std::vector<std::string>{"clear recent documents", "beep 0"}));
     EXPECT_TRUE(rig.power.requests.empty());
 }

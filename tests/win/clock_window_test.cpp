@@ -21,37 +21,37 @@ namespace {
 class ClockWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ensureApplication();
-        takeErrorBoxes();
+        EnsureApplication();
+        TakeErrorBoxes();
     }
     void TearDown() override {
-        if (clock) clock->destroy();
-        takeErrorBoxes();
+        if (clock) clock->Destroy();
+        TakeErrorBoxes();
     }
 
-    ClockWindow& start() {
+    ClockWindow& Start() {
         clock = std::make_unique<ClockWindow>(ClockServices{time, sound, shell, power, files, settings});
-        clock->createForm();
-        clock->initialize();
-        clock->showAtStart();
-        EXPECT_TRUE(waitFor([&] { return IsWindowVisible(clock->hwnd()) != 0; }));
+        clock->CreateForm();
+        clock->Initialize();
+        clock->ShowAtStart();
+        EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(clock->Hwnd()) != 0; }));
         return *clock;
     }
 
     // The face's pixels, read back from the window, as 0x00RRGGBB.
-    uint32_t facePixel(int x, int y) {
-        HDC dc = GetDC(clock->faceHandle());
+    uint32_t FacePixel(int x, int y) {
+        HDC dc = GetDC(clock->FaceHandle());
         COLORREF c = GetPixel(dc, x, y);
-        ReleaseDC(clock->faceHandle(), dc);
-        return rgb(GetRValue(c), GetGValue(c), GetBValue(c));
+        ReleaseDC(clock->FaceHandle(), dc);
+        return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
     }
 
     // Counts the pixels of a glyph cell drawn at (x, 8) that differ from the strip's cell.
-    int cellMismatches(const Image& strip, int stripX, int width, int x) {
+    int CellMismatches(const Image& strip, int stripX, int width, int x) {
         int wrong = 0;
         for (int dy = 0; dy < kCellHeight; ++dy)
             for (int dx = 0; dx < width; ++dx)
-                if (facePixel(x + dx, kGlyphTop + dy) != strip.at(stripX + dx, dy)) ++wrong;
+                if (FacePixel(x + dx, kGlyphTop + dy) != strip.At(stripX + dx, dy)) ++wrong;
         return wrong;
     }
 
@@ -65,9 +65,9 @@ protected:
 };
 
 TEST_F(ClockWindowTest, FaceShowsTheGlyphCellsOfTheTime) {
-    settings.set("Options", "showsecond", "1");
-    ClockWindow& window = start();
-    window.drawFace();
+    settings.Set("Options", "showsecond", "1");
+    ClockWindow& window = Start();
+    window.DrawFace();
     const Image strip = RenderBuiltinSkin();
     struct Cell {
         int stripX;
@@ -77,61 +77,61 @@ TEST_F(ClockWindowTest, FaceShowsTheGlyphCellsOfTheTime) {
     // 09:05:07: digit d comes from strip cell d+1; the separators are on (columns 13-25).
     const Cell cells[] = {{26 * 1, 26, 8},   {26 * 10, 26, 34}, {26 * 1, 26, 73}, {26 * 6, 26, 99},
                           {26 * 1, 26, 138}, {26 * 8, 26, 164}, {13, 13, 60},     {13, 13, 125}};
-    for (const Cell& c : cells) EXPECT_EQ(cellMismatches(strip, c.stripX, c.width, c.x), 0) << "cell at x " << c.x;
+    for (const Cell& c : cells) EXPECT_EQ(CellMismatches(strip, c.stripX, c.width, c.x), 0) << "cell at x " << c.x;
     char text[32] = {};
-    GetWindowTextA(window.faceHandle(), text, sizeof text);
+    GetWindowTextA(window.FaceHandle(), text, sizeof text);
     EXPECT_STREQ(text, "09:05:07") << "the face carries what it shows";
 }
 
 TEST_F(ClockWindowTest, FrameAndEdgePieceWithoutSeconds) {
-    ClockWindow& window = start();
-    window.drawFace();
+    ClockWindow& window = Start();
+    window.DrawFace();
     RECT client{};
-    GetClientRect(window.hwnd(), &client);
+    GetClientRect(window.Hwnd(), &client);
     EXPECT_EQ(client.right, 134);
     const Image frame = RenderFrame();
     // The bevel at the top-left corner, and the edge piece (the frame's last 8 columns) at x 126.
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(facePixel(i, 20), frame.at(i, 20)) << "left bevel line " << i;
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(FacePixel(i, 20), frame.At(i, 20)) << "left bevel line " << i;
     for (int dx = 0; dx < 8; ++dx)
         for (int y : {0, 1, 2, 26, 50, 51, 52})
-            EXPECT_EQ(facePixel(126 + dx, y), frame.at(191 + dx, y)) << "edge piece " << dx << "," << y;
+            EXPECT_EQ(FacePixel(126 + dx, y), frame.At(191 + dx, y)) << "edge piece " << dx << "," << y;
 
-    window.applySeconds(true);
-    GetClientRect(window.hwnd(), &client);
+    window.ApplySeconds(true);
+    GetClientRect(window.Hwnd(), &client);
     EXPECT_EQ(client.right, 199);
-    window.applySeconds(false);
-    GetClientRect(window.hwnd(), &client);
+    window.ApplySeconds(false);
+    GetClientRect(window.Hwnd(), &client);
     EXPECT_EQ(client.right, 134);
 }
 
 TEST_F(ClockWindowTest, LoadSkinRefusesBadFiles) {
-    ClockWindow& window = start();
+    ClockWindow& window = Start();
     TempFolder folder;
-    folder.write("garbage.bmp", "not a bitmap at all");
-    EXPECT_THROW(window.loadSkin(folder.file("garbage.bmp")), PictureError);
-    EXPECT_EQ(window.glyphs().digits.count(), 11) << "a file that is not a bitmap leaves the glyphs";
+    folder.Write("garbage.bmp", "not a bitmap at all");
+    EXPECT_THROW(window.LoadSkin(folder.File("garbage.bmp")), PictureError);
+    EXPECT_EQ(window.Glyphs().digits.Count(), 11) << "a file that is not a bitmap leaves the glyphs";
 
-    EXPECT_THROW(window.loadSkin(folder.file("missing.bmp")), PictureError);
-    EXPECT_EQ(window.glyphs().digits.count(), 11);
+    EXPECT_THROW(window.LoadSkin(folder.File("missing.bmp")), PictureError);
+    EXPECT_EQ(window.Glyphs().digits.Count(), 11);
 
     // A real bitmap below the strip size empties the sets and says so.
-    std::string generated = runtimeFolder() + "\\Numbers\\Cyan.bmp";
+    std::string generated = RuntimeFolder() + "\\Numbers\\Cyan.bmp";
     ASSERT_NE(GetFileAttributesA(generated.c_str()), INVALID_FILE_ATTRIBUTES);
-    window.loadSkin(generated);
-    EXPECT_EQ(window.glyphs().digits.count(), 11);
-    EXPECT_EQ(window.glyphs().separators.count(), 22);
+    window.LoadSkin(generated);
+    EXPECT_EQ(window.Glyphs().digits.Count(), 11);
+    EXPECT_EQ(window.Glyphs().separators.Count(), 22);
 }
 
 TEST_F(ClockWindowTest, UnreadableSkinAtStartIsReportedOnceTheLoopRuns) {
     TempFolder folder;
-    folder.write("broken.bmp", "BM garbage");
-    files.present.insert(folder.file("broken.bmp"));
-    settings.set("Numbers", "Name", folder.file("broken.bmp"));
-    ClockWindow& window = start();
-    EXPECT_EQ(window.glyphs().digits.count(), 11) << "the built-in skin stays";
+    folder.Write("broken.bmp", "BM garbage");
+    files.present.insert(folder.File("broken.bmp"));
+    settings.Set("Numbers", "Name", folder.File("broken.bmp"));
+    ClockWindow& window = Start();
+    EXPECT_EQ(window.Glyphs().digits.Count(), 11) << "the built-in skin stays";
     std::vector<std::string> boxes;
-    EXPECT_TRUE(waitFor([&] {
-        auto taken = takeErrorBoxes();
+    EXPECT_TRUE(WaitFor([&] {
+        auto taken = TakeErrorBoxes();
         boxes.insert(boxes.end(), taken.begin(), taken.end());
         return !boxes.empty();
     }));

@@ -24,8 +24,8 @@ struct TempIni {
         path = file;
     }
     ~TempIni() { DeleteFileA(path.c_str()); }
-    void write(const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-    std::string read() const {
+    void Write(const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+    std::string Read() const {
         std::ifstream in(path, std::ios::binary);
         std::stringstream s;
         s << in.rdbuf();
@@ -36,40 +36,40 @@ struct TempIni {
 TEST(IniFileTest, MissingFileReadsDefaultsAndIsNotCreated) {
     TempIni ini;
     IniFile file(ini.path);
-    EXPECT_EQ(file.readInteger("Position", "X", 10), 10);
-    EXPECT_TRUE(file.readBool("Options", "flash", true));
-    EXPECT_EQ(file.readString("Numbers", "Name", ""), "");
+    EXPECT_EQ(file.ReadInteger("Position", "X", 10), 10);
+    EXPECT_TRUE(file.ReadBool("Options", "flash", true));
+    EXPECT_EQ(file.ReadString("Numbers", "Name", ""), "");
     EXPECT_EQ(GetFileAttributesA(ini.path.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(IniFileTest, ValuesFollowTheIntegerRule) {
     TempIni ini;
-    ini.write("[position]\r\nx=0x1F\r\ny=abc\r\n[Options]\r\nflash=0\r\nghost=7\r\nscotch=yes\r\n");
+    ini.Write("[position]\r\nx=0x1F\r\ny=abc\r\n[Options]\r\nflash=0\r\nghost=7\r\nscotch=yes\r\n");
     IniFile file(ini.path);
-    EXPECT_EQ(file.readInteger("Position", "X", 10), 31);  // names match regardless of case
-    EXPECT_EQ(file.readInteger("Position", "Y", 10), 10);
-    EXPECT_FALSE(file.readBool("Options", "flash", true));
-    EXPECT_TRUE(file.readBool("Options", "ghost", false));
-    EXPECT_FALSE(file.readBool("Options", "scotch", false));
+    EXPECT_EQ(file.ReadInteger("Position", "X", 10), 31);  // names match regardless of case
+    EXPECT_EQ(file.ReadInteger("Position", "Y", 10), 10);
+    EXPECT_FALSE(file.ReadBool("Options", "flash", true));
+    EXPECT_TRUE(file.ReadBool("Options", "ghost", false));
+    EXPECT_FALSE(file.ReadBool("Options", "scotch", false));
 }
 
 TEST(IniFileTest, WriteCreatesTheKeyAndKeepsEverythingElse) {
     TempIni ini;
-    ini.write("[Other]\r\nkeep=me\r\n");
+    ini.Write("[Other]\r\nkeep=me\r\n");
     IniFile file(ini.path);
-    file.writeInteger("Position", "X", -120);
-    file.writeBool("Options", "hotkey", true);
+    file.WriteInteger("Position", "X", -120);
+    file.WriteBool("Options", "hotkey", true);
     IniFile again(ini.path);
-    EXPECT_EQ(again.readInteger("Position", "X", 10), -120);
-    EXPECT_TRUE(again.readBool("Options", "hotkey", false));
-    EXPECT_EQ(again.readString("Other", "keep", ""), "me");
-    EXPECT_NE(ini.read().find("hotkey=1"), std::string::npos);
+    EXPECT_EQ(again.ReadInteger("Position", "X", 10), -120);
+    EXPECT_TRUE(again.ReadBool("Options", "hotkey", false));
+    EXPECT_EQ(again.ReadString("Other", "keep", ""), "me");
+    EXPECT_NE(ini.Read().find("hotkey=1"), std::string::npos);
 }
 
 TEST(IniFileTest, FailedWriteRaisesUnableToWrite) {
     IniFile file("Z:\\no\\such\\folder\\at\\all\\MyIni.ini");
     try {
-        file.writeString("Position", "X", "1");
+        file.WriteString("Position", "X", "1");
         FAIL() << "the write did not fail";
     } catch (const AppError& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to Z:\\no\\such\\folder\\at\\all\\MyIni.ini");

@@ -40,15 +40,15 @@ TEST(Snapping, EndOfAMoveLoopSnapsToTheWorkArea) {
     };
     for (const Case& c : cases) {
         ClockRig rig;
-        rig.option("scotch", true);
-        rig.option("showsecond", true);
+        rig.Option("scotch", true);
+        rig.Option("showsecond", true);
         rig.desktop.taskbar = c.taskbar;
-        ClockWindow& clock = rig.start();
-        ASSERT_TRUE(clock.snapper().settings().Active());
-        ASSERT_EQ(clock.snapper().settings().Threshold(), 15);
-        MoveTo(clock.hwnd(), c.from.x, c.from.y);
-        EndMoveLoop(clock.hwnd());
-        POINT at = TopLeft(clock.hwnd());
+        ClockWindow& clock = rig.Start();
+        ASSERT_TRUE(clock.GetSnapper().Settings().Active());
+        ASSERT_EQ(clock.GetSnapper().Settings().Threshold(), 15);
+        MoveTo(clock.Hwnd(), c.from.x, c.from.y);
+        EndMoveLoop(clock.Hwnd());
+        POINT at = TopLeft(clock.Hwnd());
         EXPECT_EQ(at.x, c.to.x) << c.name;
         EXPECT_EQ(at.y, c.to.y) << c.name;
     }
@@ -56,50 +56,50 @@ TEST(Snapping, EndOfAMoveLoopSnapsToTheWorkArea) {
 
 TEST(Snapping, OnlyTheEndOfAMoveLoopSnapsAndOnlyWhileActive) {
     ClockRig rig;
-    rig.option("scotch", false);
-    ClockWindow& clock = rig.start();
-    EXPECT_FALSE(clock.snapper().settings().Active()) << "scotch off";
-    MoveTo(clock.hwnd(), 5, 700);
-    EndMoveLoop(clock.hwnd());
-    EXPECT_EQ(TopLeft(clock.hwnd()).x, 5);
+    rig.Option("scotch", false);
+    ClockWindow& clock = rig.Start();
+    EXPECT_FALSE(clock.GetSnapper().Settings().Active()) << "scotch off";
+    MoveTo(clock.Hwnd(), 5, 700);
+    EndMoveLoop(clock.Hwnd());
+    EXPECT_EQ(TopLeft(clock.Hwnd()).x, 5);
 
-    clock.snapper().settings().SetActive(true);  // as the settings dialog does
-    MoveTo(clock.hwnd(), 5, 700);
-    EXPECT_EQ(TopLeft(clock.hwnd()).x, 5) << "a move by the program does not snap";
-    SendMessageA(clock.hwnd(), WM_MOVE, 0, MAKELPARAM(5, 700));
-    EXPECT_EQ(TopLeft(clock.hwnd()).x, 5) << "nor does any other message";
-    EndMoveLoop(clock.hwnd());
-    EXPECT_EQ(TopLeft(clock.hwnd()).x, 0);
+    clock.GetSnapper().Settings().SetActive(true);  // as the settings dialog does
+    MoveTo(clock.Hwnd(), 5, 700);
+    EXPECT_EQ(TopLeft(clock.Hwnd()).x, 5) << "a move by the program does not snap";
+    SendMessageA(clock.Hwnd(), WM_MOVE, 0, MAKELPARAM(5, 700));
+    EXPECT_EQ(TopLeft(clock.Hwnd()).x, 5) << "nor does any other message";
+    EndMoveLoop(clock.Hwnd());
+    EXPECT_EQ(TopLeft(clock.Hwnd()).x, 0);
 }
 
 TEST(Snapping, AskTheRealTaskbarAndScreenAtEachSnap) {
     ClockRig rig;
-    rig.option("scotch", true);
-    ClockWindow& clock = rig.start(true);
-    MoveTo(clock.hwnd(), 7, 9);
+    rig.Option("scotch", true);
+    ClockWindow& clock = rig.Start(true);
+    MoveTo(clock.Hwnd(), 7, 9);
     RECT r;
-    GetWindowRect(clock.hwnd(), &r);
+    GetWindowRect(clock.Hwnd(), &r);
     APPBARDATA data{};
     data.cbSize = sizeof data;
     SHAppBarMessage(ABM_GETTASKBARPOS, &data);
     Point expected = Snap({data.rc.left, data.rc.top, data.rc.right, data.rc.bottom}, GetSystemMetrics(SM_CXSCREEN),
                           GetSystemMetrics(SM_CYSCREEN), {r.left, r.top, r.right - r.left, r.bottom - r.top}, 15);
     ASSERT_EQ(expected.x, 0) << "7 pixels from the left edge is within the threshold";
-    EndMoveLoop(clock.hwnd());
-    EXPECT_EQ(TopLeft(clock.hwnd()).x, expected.x);
-    EXPECT_EQ(TopLeft(clock.hwnd()).y, expected.y);
+    EndMoveLoop(clock.Hwnd());
+    EXPECT_EQ(TopLeft(clock.Hwnd()).x, expected.x);
+    EXPECT_EQ(TopLeft(clock.Hwnd()).y, expected.y);
 }
 
 TEST(Snapping, AWindowHoldsOneSnappingComponent) {
     ClockRig rig;
-    ClockWindow& clock = rig.start();
+    ClockWindow& clock = rig.Start();
     FakeDesktop desktop;
-    EXPECT_THROW(Snapper second(clock.hwnd(), desktop), AppError);
+    EXPECT_THROW(Snapper second(clock.Hwnd(), desktop), AppError);
     // The first one still works after the refused second.
-    clock.snapper().settings().SetActive(true);
-    MoveTo(clock.hwnd(), 3, 300);
-    EndMoveLoop(clock.hwnd());
-    EXPECT_EQ(TopLeft(clock.hwnd()).x, 0);
+    clock.GetSnapper().Settings().SetActive(true);
+    MoveTo(clock.Hwnd(), 3, 300);
+    EndMoveLoop(clock.Hwnd());
+    EXPECT_EQ(TopLeft(clock.Hwnd()).x, 0);
 }
 
 // A press on the face runs the system's move loop; the thread timer below ends it as the user
@@ -117,17 +117,17 @@ TEST(DragByTheFace, EveryPressStoresThePositionSnappedOrNot) {
     };
     for (const Case& c : {Case{"snapping on", true, {0, 685}}, Case{"snapping off", false, {5, 700}}}) {
         ClockRig rig;
-        rig.option("scotch", c.scotch);
-        rig.option("showsecond", true);
-        ClockWindow& clock = rig.start();
-        rig.showAtStart();
-        MoveTo(clock.hwnd(), 5, 700);
+        rig.Option("scotch", c.scotch);
+        rig.Option("showsecond", true);
+        ClockWindow& clock = rig.Start();
+        rig.ShowAtStart();
+        MoveTo(clock.Hwnd(), 5, 700);
         SetTimer(nullptr, 0, 30, &EndTheMoveLoop);
-        SendMessageA(clock.faceHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-        EXPECT_EQ(rig.settings.readInteger("Position", "X", -1), c.stored.x) << c.name;
-        EXPECT_EQ(rig.settings.readInteger("Position", "Y", -1), c.stored.y) << c.name;
-        EXPECT_EQ(TopLeft(clock.hwnd()).x, c.stored.x) << c.name;
-        EXPECT_EQ(TopLeft(clock.hwnd()).y, c.stored.y) << c.name;
+        SendMessageA(clock.FaceHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        EXPECT_EQ(rig.settings.ReadInteger("Position", "X", -1), c.stored.x) << c.name;
+        EXPECT_EQ(rig.settings.ReadInteger("Position", "Y", -1), c.stored.y) << c.name;
+        EXPECT_EQ(TopLeft(clock.Hwnd()).x, c.stored.x) << c.name;
+        EXPECT_EQ(TopLeft(clock.Hwnd()).y, c.stored.y) << c.name;
     }
 }
 
@@ -157,14 +157,14 @@ TEST(Translucency, FirstShowAppliesGhostOnlyWhereTransparencyIsAvailable) {
     for (const Case& c : cases) {
         ClockRig rig;
         rig.version.major = c.major;
-        rig.option("ghost", c.ghost);
-        ClockWindow& clock = rig.start();
-        EXPECT_EQ(clock.transparencyAvailable(), c.major == 5) << c.name;
-        EXPECT_FALSE(Layered(clock.hwnd())) << c.name << ": nothing before the first show";
-        rig.showAtStart();
-        EXPECT_EQ(Layered(clock.hwnd()), c.layered) << c.name;
+        rig.Option("ghost", c.ghost);
+        ClockWindow& clock = rig.Start();
+        EXPECT_EQ(clock.TransparencyAvailable(), c.major == 5) << c.name;
+        EXPECT_FALSE(Layered(clock.Hwnd())) << c.name << ": nothing before the first show";
+        rig.ShowAtStart();
+        EXPECT_EQ(Layered(clock.Hwnd()), c.layered) << c.name;
         if (c.layered) {
-            EXPECT_EQ(Alpha(clock.hwnd()), 128) << c.name;
+            EXPECT_EQ(Alpha(clock.Hwnd()), 128) << c.name;
         }
         EXPECT_TRUE(rig.plainMessages.empty()) << c.name;
     }
@@ -173,22 +173,22 @@ TEST(Translucency, FirstShowAppliesGhostOnlyWhereTransparencyIsAvailable) {
 TEST(Translucency, MakeOpaqueKeepsTheLayeredStyle) {
     ClockRig rig;
     rig.version.major = 5;
-    ClockWindow& clock = rig.start();
-    rig.showAtStart();
-    clock.setTranslucent(true);
-    EXPECT_EQ(Alpha(clock.hwnd()), 128);
-    clock.setTranslucent(false);
-    EXPECT_TRUE(Layered(clock.hwnd()));
-    EXPECT_EQ(Alpha(clock.hwnd()), 255);
+    ClockWindow& clock = rig.Start();
+    rig.ShowAtStart();
+    clock.SetTranslucent(true);
+    EXPECT_EQ(Alpha(clock.Hwnd()), 128);
+    clock.SetTranslucent(false);
+    EXPECT_TRUE(Layered(clock.Hwnd()));
+    EXPECT_EQ(Alpha(clock.Hwnd()), 255);
 }
 
 TEST(Translucency, WithoutTransparencyTheWindowIsNotTouched) {
     ClockRig rig;
     rig.version.major = 6;
-    ClockWindow& clock = rig.start();
-    rig.showAtStart();
-    clock.setTranslucent(true);
-    EXPECT_FALSE(Layered(clock.hwnd()));
+    ClockWindow& clock = rig.Start();
+    rig.ShowAtStart();
+    clock.SetTranslucent(true);
+    EXPECT_FALSE(Layered(clock.Hwnd()));
 }
 
 BOOL WINAPI RefuseAlpha(HWND, COLORREF, BYTE, DWORD) {
@@ -198,13 +198,13 @@ BOOL WINAPI RefuseAlpha(HWND, COLORREF, BYTE, DWORD) {
 
 TEST(Translucency, ARefusalShowsTheSystemsTextAndGoesOn) {
     ClockRig rig;
-    ClockWindow& clock = rig.start();
+    ClockWindow& clock = rig.Start();
     std::vector<std::string> shown;
-    SetWindowAlpha(clock.hwnd(), kTranslucentAlpha, &RefuseAlpha, [&](const std::string& text) { shown.push_back(text); });
+    SetWindowAlpha(clock.Hwnd(), kTranslucentAlpha, &RefuseAlpha, [&](const std::string& text) { shown.push_back(text); });
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0], ui::systemErrorText(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(shown[0], ui::SystemErrorText(ERROR_ACCESS_DENIED));
     EXPECT_FALSE(shown[0].empty());
-    EXPECT_TRUE(Layered(clock.hwnd())) << "the style step before it went through";
+    EXPECT_TRUE(Layered(clock.Hwnd())) << "the style step before it went through";
 }
 
 TEST(Translucency, TheAlphaFunctionIsFoundByName) {

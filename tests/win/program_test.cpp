@@ -17,11 +17,11 @@ constexpr const char* kTitle = "Tikora 1.5-e";
 
 class ProgramTest : public ::testing::Test {
 protected:
-    void SetUp() override { ensureApplication(); }
+    void SetUp() override { EnsureApplication(); }
 
-    RECT clockRect(ProgramRun& run) {
+    RECT ClockRect(ProgramRun& run) {
         RECT r{};
-        GetWindowRect(run.findWindow("TForm1"), &r);
+        GetWindowRect(run.FindWindowByClass("TForm1"), &r);
         return r;
     }
 
@@ -30,12 +30,12 @@ protected:
 
 TEST_F(ProgramTest, CreatesTheWindowsInTheirOrderOwnedByTheApplicationWindow) {
     ProgramRun run(folder);
-    ASSERT_TRUE(run.start());
-    ASSERT_TRUE(run.waitUntilRunning());
+    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(run.WaitUntilRunning());
     // The system adds windows of its own to a process (input method windows); ours are the forms
     // and the application window.
     std::vector<TopWindow> windows;
-    for (const TopWindow& w : run.windows())
+    for (const TopWindow& w : run.Windows())
         if (w.className.rfind("TForm", 0) == 0 || w.className == "TApplication") windows.push_back(w);
 
     auto app = std::find_if(windows.begin(), windows.end(), [](const TopWindow& w) { return w.owner == nullptr; });
@@ -58,7 +58,7 @@ TEST_F(ProgramTest, CreatesTheWindowsInTheirOrderOwnedByTheApplicationWindow) {
         EXPECT_EQ(forms[i].owner, appHandle) << forms[i].className;
         EXPECT_FALSE(forms[i].visible) << forms[i].className;
     }
-    HWND clock = run.findWindow("TForm1");
+    HWND clock = run.FindWindowByClass("TForm1");
     ASSERT_TRUE(clock);
     char caption[64] = {};
     GetWindowTextA(clock, caption, sizeof caption);
@@ -67,23 +67,23 @@ TEST_F(ProgramTest, CreatesTheWindowsInTheirOrderOwnedByTheApplicationWindow) {
     EXPECT_TRUE(IsWindowVisible(clock));
     EXPECT_TRUE(GetWindowLongA(clock, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_FALSE(GetWindowLongA(clock, GWL_STYLE) & WS_CAPTION);
-    EXPECT_TRUE(run.close());
+    EXPECT_TRUE(run.Close());
 }
 
 TEST_F(ProgramTest, WithoutSettingsFileStartsAtTenTenNarrowAndWritesNothing) {
     ProgramRun run(folder);
-    ASSERT_TRUE(run.start());
-    ASSERT_TRUE(run.waitUntilRunning());
-    HWND clock = run.findWindow("TForm1");
-    RECT window = clockRect(run);
+    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(run.WaitUntilRunning());
+    HWND clock = run.FindWindowByClass("TForm1");
+    RECT window = ClockRect(run);
     RECT client{};
     GetClientRect(clock, &client);
     EXPECT_EQ(window.left, 10);
     EXPECT_EQ(window.top, 10);
     EXPECT_EQ(client.right, 134);
     EXPECT_EQ(client.bottom, 53);
-    EXPECT_TRUE(run.close());
-    EXPECT_EQ(GetFileAttributesA(folder.file("MyIni.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(run.Close());
+    EXPECT_EQ(GetFileAttributesA(folder.File("MyIni.ini").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(ProgramTest, SettingsAreAppliedAsTheyAre) {
@@ -104,40 +104,40 @@ TEST_F(ProgramTest, SettingsAreAppliedAsTheyAre) {
     };
     for (const Case& c : cases) {
         TempFolder own;
-        own.write("MyIni.ini", c.ini);
+        own.Write("MyIni.ini", c.ini);
         ProgramRun run(own);
-        ASSERT_TRUE(run.start()) << c.name;
-        ASSERT_TRUE(run.waitUntilRunning()) << c.name;
-        HWND clock = run.findWindow("TForm1");
-        EXPECT_TRUE(waitFor([&] { return (IsWindowVisible(clock) != 0) == c.visibleAfterIdle; })) << c.name;
-        RECT window = clockRect(run);
+        ASSERT_TRUE(run.Start()) << c.name;
+        ASSERT_TRUE(run.WaitUntilRunning()) << c.name;
+        HWND clock = run.FindWindowByClass("TForm1");
+        EXPECT_TRUE(WaitFor([&] { return (IsWindowVisible(clock) != 0) == c.visibleAfterIdle; })) << c.name;
+        RECT window = ClockRect(run);
         RECT client{};
         GetClientRect(clock, &client);
         EXPECT_EQ(window.left, c.left) << c.name;
         EXPECT_EQ(window.top, c.top) << c.name;
         EXPECT_EQ(client.right, c.clientWidth) << c.name;
-        EXPECT_TRUE(run.close()) << c.name;
-        EXPECT_EQ(own.read("MyIni.ini"), c.ini) << c.name << ": nothing is written at close";
+        EXPECT_TRUE(run.Close()) << c.name;
+        EXPECT_EQ(own.Read("MyIni.ini"), c.ini) << c.name << ": nothing is written at close";
     }
 }
 
 TEST_F(ProgramTest, SecondCopyEndsSilentlyAndChangesNothing) {
     const std::string ini = "; kept as it is\r\n[Position]\r\nX=40\r\nY=50\r\n[Options]\r\nshowsecond=1\r\n";
-    folder.write("MyIni.ini", ini);
+    folder.Write("MyIni.ini", ini);
     ProgramRun first(folder);
-    ASSERT_TRUE(first.start());
-    ASSERT_TRUE(first.waitUntilRunning());
+    ASSERT_TRUE(first.Start());
+    ASSERT_TRUE(first.WaitUntilRunning());
 
     ProgramRun second(folder);
-    ASSERT_TRUE(second.start());
+    ASSERT_TRUE(second.Start());
     DWORD code = 1234;
-    ASSERT_TRUE(second.waitForExit(std::chrono::seconds(15), &code));
+    ASSERT_TRUE(second.WaitForExit(std::chrono::seconds(15), &code));
     EXPECT_EQ(code, 0u);
-    EXPECT_TRUE(second.windows().empty());
-    EXPECT_EQ(folder.read("MyIni.ini"), ini);
-    EXPECT_TRUE(IsWindow(first.findWindow("TForm1"))) << "the first copy goes on";
-    EXPECT_TRUE(first.close());
-    EXPECT_EQ(folder.read("MyIni.ini"), ini);
+    EXPECT_TRUE(second.Windows().empty());
+    EXPECT_EQ(folder.Read("MyIni.ini"), ini);
+    EXPECT_TRUE(IsWindow(first.FindWindowByClass("TForm1"))) << "the first copy goes on";
+    EXPECT_TRUE(first.Close());
+    EXPECT_EQ(folder.Read("MyIni.ini"), ini);
 }
 
 TEST_F(ProgramTest, AnyOwnerlessWindowWithTheTitleStopsTheStart) {
@@ -150,9 +150,9 @@ TEST_F(ProgramTest, AnyOwnerlessWindowWithTheTitleStopsTheStart) {
                                   GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(impostor);
     ProgramRun run(folder);
-    ASSERT_TRUE(run.start());
+    ASSERT_TRUE(run.Start());
     DWORD code = 1234;
-    EXPECT_TRUE(run.waitForExit(std::chrono::seconds(15), &code));
+    EXPECT_TRUE(run.WaitForExit(std::chrono::seconds(15), &code));
     EXPECT_EQ(code, 0u);
     DestroyWindow(impostor);
 }
@@ -187,26 +187,26 @@ TEST_F(ProgramTest, UnusableSkinAtStartKeepsTheBuiltInOneAndIsReported) {
     };
     for (const Case& c : cases) {
         TempFolder own;
-        CreateDirectoryA(own.file("Numbers").c_str(), nullptr);
-        own.write("Numbers\\Bad.bmp", c.content);
-        own.write("MyIni.ini", "[Numbers]\r\nName=Numbers\\Bad.bmp\r\n");
+        CreateDirectoryA(own.File("Numbers").c_str(), nullptr);
+        own.Write("Numbers\\Bad.bmp", c.content);
+        own.Write("MyIni.ini", "[Numbers]\r\nName=Numbers\\Bad.bmp\r\n");
         ProgramRun run(own);
-        ASSERT_TRUE(run.start()) << c.name;
+        ASSERT_TRUE(run.Start()) << c.name;
         // The program comes up in full and reports the problem in its error box.
         HWND box = nullptr;
-        ASSERT_TRUE(waitFor(
+        ASSERT_TRUE(WaitFor(
             [&] {
-                for (const TopWindow& w : run.windows())
+                for (const TopWindow& w : run.Windows())
                     if (w.className == "#32770" && w.caption == kTitle && w.visible) box = w.hwnd;
                 return box != nullptr;
             },
             std::chrono::seconds(20)))
             << c.name;
-        EXPECT_TRUE(run.findWindow("TForm20")) << c.name << ": creation went on";
-        EXPECT_TRUE(IsWindowVisible(run.findWindow("TForm1"))) << c.name;
+        EXPECT_TRUE(run.FindWindowByClass("TForm20")) << c.name << ": creation went on";
+        EXPECT_TRUE(IsWindowVisible(run.FindWindowByClass("TForm1"))) << c.name;
         PostMessageA(box, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(waitFor([&] { return !IsWindow(box); })) << c.name;
-        EXPECT_TRUE(run.close()) << c.name;
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); })) << c.name;
+        EXPECT_TRUE(run.Close()) << c.name;
     }
 }
 

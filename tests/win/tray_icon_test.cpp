@@ -27,24 +27,24 @@ TEST(TrayIcon, RecordCarriesTheTitleAsTipWithinItsSixtyFourCharacters) {
 
 TEST(TrayIcon, AddedAtCreationWithTheFirstFormOfTheRecord) {
     ClockRig rig;
-    ClockWindow& clock = rig.start();
+    ClockWindow& clock = rig.Start();
     ASSERT_EQ(rig.tray.calls.size(), 1u);
     const auto& [message, record] = rig.tray.calls[0];
     EXPECT_EQ(message, static_cast<DWORD>(NIM_ADD));
     EXPECT_EQ(record.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
-    EXPECT_EQ(record.hWnd, clock.hwnd());
+    EXPECT_EQ(record.hWnd, clock.Hwnd());
     EXPECT_EQ(record.uID, 1u);
     EXPECT_EQ(record.uFlags, 7u);
     EXPECT_EQ(record.uCallbackMessage, 0x47Bu);
-    EXPECT_EQ(record.hIcon, clock.icon());
-    EXPECT_EQ(record.szTip, ui::Application::instance().title()) << "the tip is the application title";
-    EXPECT_TRUE(ShellHasIcon(clock.hwnd())) << "the notification area holds the icon";
+    EXPECT_EQ(record.hIcon, clock.Icon());
+    EXPECT_EQ(record.szTip, ui::Application::Instance().Title()) << "the tip is the application title";
+    EXPECT_TRUE(ShellHasIcon(clock.Hwnd())) << "the notification area holds the icon";
 }
 
 TEST(TrayIcon, RemovedWhenTheWindowIsDestroyed) {
     ClockRig rig;
-    ClockWindow& clock = rig.start();
-    HWND window = clock.hwnd();
+    ClockWindow& clock = rig.Start();
+    HWND window = clock.Hwnd();
     rig.clock.reset();
     ASSERT_EQ(rig.tray.calls.size(), 2u);
     const auto& [message, record] = rig.tray.calls[1];
@@ -61,18 +61,18 @@ TEST(TrayIcon, RemovedWhenTheWindowIsDestroyed) {
 // top-level window.
 TEST(TrayIcon, ComesBackWhenTheTaskbarIsCreatedAnew) {
     ClockRig rig;
-    ClockWindow& clock = rig.start();
-    ASSERT_TRUE(ShellHasIcon(clock.hwnd()));
-    NOTIFYICONDATAA key = TrayIconKey(clock.hwnd());
+    ClockWindow& clock = rig.Start();
+    ASSERT_TRUE(ShellHasIcon(clock.Hwnd()));
+    NOTIFYICONDATAA key = TrayIconKey(clock.Hwnd());
     Shell_NotifyIconA(NIM_DELETE, &key);  // what the old shell's end did to it
-    ASSERT_FALSE(ShellHasIcon(clock.hwnd()));
+    ASSERT_FALSE(ShellHasIcon(clock.Hwnd()));
 
     PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(WaitFor([&] { return ShellHasIcon(clock.hwnd()); }));
+    EXPECT_TRUE(WaitFor([&] { return ShellHasIcon(clock.Hwnd()); }));
     ASSERT_EQ(rig.tray.calls.size(), 2u);
     EXPECT_EQ(rig.tray.calls[1].message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_EQ(rig.tray.calls[1].record.szTip, ui::Application::instance().title());
-    EXPECT_EQ(rig.tray.calls[1].record.hIcon, clock.icon());
+    EXPECT_EQ(rig.tray.calls[1].record.szTip, ui::Application::Instance().Title());
+    EXPECT_EQ(rig.tray.calls[1].record.hIcon, clock.Icon());
 }
 
 std::string CurrentDirectory() {
@@ -94,14 +94,14 @@ TEST(TrayIconChooser, StartsInIconsWhenThatFolderExistsAndPutsTheDirectoryBack) 
     };
     for (const Case& c : {Case{"with Icons", true}, Case{"without Icons", false}}) {
         ClockRig rig;
-        ClockWindow& clock = rig.start();
+        ClockWindow& clock = rig.Start();
         std::string program = MakeFolder(rig.folder, "program");
         if (c.iconsFolder) MakeFolder(rig.folder, "program\\Icons");
         rig.chooser.moveTo = MakeFolder(rig.folder, "elsewhere");
         ASSERT_TRUE(SetCurrentDirectoryA(program.c_str()));
         std::string current = CurrentDirectory();
 
-        ClickItem(clock, clock.mainMenu(), "Change icon in tray");  // the user cancels
+        ClickItem(clock, clock.MainMenu(), "Change icon in tray");  // the user cancels
         ASSERT_EQ(rig.chooser.startFolders.size(), 1u) << c.name;
         EXPECT_EQ(rig.chooser.startFolders[0], c.iconsFolder ? current + "\\Icons" : current) << c.name;
         EXPECT_EQ(CurrentDirectory(), current) << c.name;
@@ -127,34 +127,34 @@ TEST(TrayIconChooser, ChosenFileReplacesTheIconOrLeavesTheOldOne) {
     };
     for (const Case& c : cases) {
         ClockRig rig;
-        rig.settings.writeString("Icon in Tray", "Path", "");
-        ClockWindow& clock = rig.start();
-        HICON before = clock.icon();
-        std::string path = c.file.empty() ? rig.folder.file("missing.ico") : WriteFile(rig.folder, c.file, c.bytes);
+        rig.settings.WriteString("Icon in Tray", "Path", "");
+        ClockWindow& clock = rig.Start();
+        HICON before = clock.Icon();
+        std::string path = c.file.empty() ? rig.folder.File("missing.ico") : WriteFile(rig.folder, c.file, c.bytes);
         rig.chooser.answer = path;
-        rig.chooser.moveTo = rig.folder.path();
+        rig.chooser.moveTo = rig.folder.Path();
         std::string current = CurrentDirectory();
 
-        ClickItem(clock, clock.mainMenu(), "Change icon in tray");
+        ClickItem(clock, clock.MainMenu(), "Change icon in tray");
 
         EXPECT_EQ(CurrentDirectory(), current) << c.name;
         ASSERT_EQ(rig.tray.calls.size(), 1 + c.trayCalls) << c.name;
         if (c.trayCalls == 2) {
             EXPECT_EQ(rig.tray.calls[1].message, static_cast<DWORD>(NIM_DELETE)) << c.name;
             EXPECT_EQ(rig.tray.calls[2].message, static_cast<DWORD>(NIM_ADD)) << c.name;
-            EXPECT_EQ(rig.tray.calls[2].record.hIcon, clock.icon()) << c.name;
-            EXPECT_EQ(rig.tray.calls[2].record.szTip, ui::Application::instance().title()) << c.name;
+            EXPECT_EQ(rig.tray.calls[2].record.hIcon, clock.Icon()) << c.name;
+            EXPECT_EQ(rig.tray.calls[2].record.szTip, ui::Application::Instance().Title()) << c.name;
         }
-        EXPECT_TRUE(ShellHasIcon(clock.hwnd())) << c.name << ": the tray icon is there afterwards";
-        EXPECT_EQ(clock.icon() != before, c.replaced) << c.name;
-        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(clock.hwnd(), WM_GETICON, ICON_SMALL, 0)), clock.icon())
+        EXPECT_TRUE(ShellHasIcon(clock.Hwnd())) << c.name << ": the tray icon is there afterwards";
+        EXPECT_EQ(clock.Icon() != before, c.replaced) << c.name;
+        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(clock.Hwnd(), WM_GETICON, ICON_SMALL, 0)), clock.Icon())
             << c.name;
-        EXPECT_EQ(rig.settings.readString("Icon in Tray", "Path", ""), c.replaced ? path : "") << c.name;
+        EXPECT_EQ(rig.settings.ReadString("Icon in Tray", "Path", ""), c.replaced ? path : "") << c.name;
         if (c.reported) {
-            ASSERT_EQ(rig.errorBoxes().size(), 1u) << c.name;
-            EXPECT_EQ(rig.errorBoxes()[0], "Cannot use " + path + " as the tray icon: the file is not a readable icon.");
+            ASSERT_EQ(rig.ErrorBoxes().size(), 1u) << c.name;
+            EXPECT_EQ(rig.ErrorBoxes()[0], "Cannot use " + path + " as the tray icon: the file is not a readable icon.");
         } else {
-            EXPECT_TRUE(rig.errorBoxes().empty()) << c.name;
+            EXPECT_TRUE(rig.ErrorBoxes().empty()) << c.name;
         }
     }
 }

@@ -12,8 +12,8 @@ using Captions_ = std::vector<std::string>;
 
 TEST(TrayMenuStructure, MainMenuItemByItem) {
     ClockRig rig;
-    ClockWindow& clock = rig.start();
-    HMENU main = clock.mainMenu();
+    ClockWindow& clock = rig.Start();
+    HMENU main = clock.MainMenu();
     EXPECT_EQ(Captions(main), (Captions_{"Options>", "-", "Advanced>", "-", "Show clock", "Hide clock", "-",
                                          "About...", "-", "Close"}));
     const std::pair<std::string, Captions_> submenus[] = {
@@ -31,8 +31,8 @@ TEST(TrayMenuStructure, MainMenuItemByItem) {
 
 TEST(TrayMenuStructure, PowerMenuItemByItemWithTheChooserEmptyBeforeTheFirstShow) {
     ClockRig rig;
-    ClockWindow& clock = rig.start();
-    HMENU power = clock.powerMenu();
+    ClockWindow& clock = rig.Start();
+    HMENU power = clock.PowerMenu();
     EXPECT_EQ(Captions(power), (Captions_{"Turn off", "-", "Restart", "-", "Start Menu>", "-", "Hot keys", "-",
                                           " Choose...>", "-", "Open CD", "-", "Close CD"}));
     EXPECT_EQ(Captions(FindRow(power, "Start Menu")->submenu),
@@ -42,28 +42,28 @@ TEST(TrayMenuStructure, PowerMenuItemByItemWithTheChooserEmptyBeforeTheFirstShow
 
 TEST(TrayMenuStructure, CloseIsTheDefaultItemAndShowClockStartsDisabled) {
     ClockRig rig;
-    ClockWindow& clock = rig.start();
-    UINT defaultId = GetMenuDefaultItem(clock.mainMenu(), FALSE, 0);
-    EXPECT_EQ(defaultId, FindRow(clock.mainMenu(), "Close")->id);
-    EXPECT_TRUE(FindRow(clock.mainMenu(), "Close")->isDefault());
-    EXPECT_EQ(GetMenuDefaultItem(clock.powerMenu(), FALSE, 0), static_cast<UINT>(-1));
+    ClockWindow& clock = rig.Start();
+    UINT defaultId = GetMenuDefaultItem(clock.MainMenu(), FALSE, 0);
+    EXPECT_EQ(defaultId, FindRow(clock.MainMenu(), "Close")->id);
+    EXPECT_TRUE(FindRow(clock.MainMenu(), "Close")->IsDefault());
+    EXPECT_EQ(GetMenuDefaultItem(clock.PowerMenu(), FALSE, 0), static_cast<UINT>(-1));
 
     std::vector<std::string> disabled;
     std::function<void(HMENU)> collect = [&](HMENU menu) {
         for (const MenuRow& row : ReadMenu(menu)) {
-            if (row.disabled()) disabled.push_back(row.caption);
+            if (row.Disabled()) disabled.push_back(row.caption);
             if (row.submenu) collect(row.submenu);
         }
     };
-    collect(clock.mainMenu());
-    collect(clock.powerMenu());
+    collect(clock.MainMenu());
+    collect(clock.PowerMenu());
     EXPECT_EQ(disabled, Captions_{"Show clock"});
 }
 
 TEST(TrayMenuStructure, InternetLinksAreFourGroupsOf36LinksThatOpenMaximisedWithoutOwner) {
     ClockRig rig;
-    ClockWindow& clock = rig.start();
-    std::vector<MenuRow> rows = ReadMenu(FindRow(clock.mainMenu(), "Internet links")->submenu);
+    ClockWindow& clock = rig.Start();
+    std::vector<MenuRow> rows = ReadMenu(FindRow(clock.MainMenu(), "Internet links")->submenu);
 
     const std::pair<std::string, size_t> groups[] = {{"Search", 7}, {"Programs", 16}, {"Music MP3", 7},
                                                      {"Wallpapers", 6}};
@@ -79,7 +79,7 @@ TEST(TrayMenuStructure, InternetLinksAreFourGroupsOf36LinksThatOpenMaximisedWith
         for (size_t i = 0; i < groups[g].second; ++i, ++pos, ++link) {
             const MenuRow& row = rows.at(pos);
             EXPECT_EQ(row.caption, WebLinks()[link].caption);
-            SendMessageA(clock.hwnd(), WM_COMMAND, MAKEWPARAM(row.id, 0), 0);
+            SendMessageA(clock.Hwnd(), WM_COMMAND, MAKEWPARAM(row.id, 0), 0);
             ASSERT_EQ(rig.shell.calls.size(), link + 1) << row.caption;
             const ShellCall& call = rig.shell.calls.back();
             EXPECT_EQ(call.file, WebLinks()[link].address);
@@ -91,7 +91,7 @@ TEST(TrayMenuStructure, InternetLinksAreFourGroupsOf36LinksThatOpenMaximisedWith
     EXPECT_EQ(pos, rows.size());
     EXPECT_EQ(link, 36u);
 
-    SendMessageA(clock.hwnd(), WM_COMMAND, MAKEWPARAM(0, 0), 0);  // a header's click
+    SendMessageA(clock.Hwnd(), WM_COMMAND, MAKEWPARAM(0, 0), 0);  // a header's click
     EXPECT_EQ(rig.shell.calls.size(), 36u);
 }
 
@@ -99,7 +99,7 @@ TEST(TrayMenuStructure, InternetLinksAreFourGroupsOf36LinksThatOpenMaximisedWith
 // menu's own ground, not a filled square.
 TEST(TrayMenuStructure, ItemPicturesAreDrawnOnTheMenusGround) {
     ClockRig rig;
-    ClockWindow& clock = rig.start();
+    ClockWindow& clock = rig.Start();
     std::vector<std::pair<std::string, MenuPicture>> pictures;
     std::function<void(HMENU)> collect = [&](HMENU menu) {
         for (const MenuRow& row : ReadMenu(menu)) {
@@ -109,8 +109,8 @@ TEST(TrayMenuStructure, ItemPicturesAreDrawnOnTheMenusGround) {
             pictures.emplace_back(row.caption, static_cast<MenuPicture>(row.data));
         }
     };
-    collect(clock.mainMenu());
-    collect(clock.powerMenu());
+    collect(clock.MainMenu());
+    collect(clock.PowerMenu());
     ASSERT_FALSE(pictures.empty());
     for (const char* caption : {"Settings", "Calculator", "Close", "Turn off", "Open CD", "Close CD"})
         EXPECT_TRUE(std::any_of(pictures.begin(), pictures.end(), [&](const auto& p) { return p.first == caption; }))
@@ -236,113 +236,113 @@ TEST(TrayCallback, ButtonPressesOpenTheirMenuAtThePointer) {
     const Case cases[] = {{"right button", WM_RBUTTONDOWN, true}, {"left button", WM_LBUTTONDOWN, false}};
     for (const Case& c : cases) {
         ClockRig rig;
-        ClockWindow& clock = rig.start();
-        rig.showAtStart();
+        ClockWindow& clock = rig.Start();
+        rig.ShowAtStart();
         SetCursorPos(300, 250);
         POINT pointer{};
         GetCursorPos(&pointer);
 
         MenuWatch seen;
         MenuWatcher watcher(seen);
-        PostMessageA(clock.hwnd(), ClockWindow::kTrayMessage, 1, c.mouseMessage);
+        PostMessageA(clock.Hwnd(), ClockWindow::kTrayMessage, 1, c.mouseMessage);
         ASSERT_TRUE(WaitFor([&] { return seen.done; })) << c.name << ": no menu opened";
-        EXPECT_EQ(seen.menu, c.main ? clock.mainMenu() : clock.powerMenu()) << c.name;
+        EXPECT_EQ(seen.menu, c.main ? clock.MainMenu() : clock.PowerMenu()) << c.name;
         EXPECT_EQ(seen.rect.left, pointer.x) << c.name;
         EXPECT_EQ(seen.rect.top, pointer.y) << c.name;
-        EXPECT_EQ(seen.foreground, ui::Application::instance().handle()) << c.name;
+        EXPECT_EQ(seen.foreground, ui::Application::Instance().Handle()) << c.name;
         EXPECT_TRUE(WaitFor([] { return VisibleMenuWindow() == nullptr; })) << c.name;
-        EXPECT_GT(clock.trayMenus().picturesDrawn(), 0) << c.name << ": the owner drew the item pictures";
+        EXPECT_GT(clock.GetTrayMenus().PicturesDrawn(), 0) << c.name << ": the owner drew the item pictures";
     }
 }
 
 TEST(TrayCallback, OtherMouseMessagesOpenNothing) {
     ClockRig rig;
-    ClockWindow& clock = rig.start();
-    rig.showAtStart();
+    ClockWindow& clock = rig.Start();
+    rig.ShowAtStart();
     for (UINT mouse : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDOWN}) {
         MenuWatch seen;
         MenuWatcher watcher(seen);
         // Sent, not posted: the call returns only after the callback has run, menu or not.
-        SendMessageA(clock.hwnd(), ClockWindow::kTrayMessage, 1, mouse);
+        SendMessageA(clock.Hwnd(), ClockWindow::kTrayMessage, 1, mouse);
         EXPECT_FALSE(seen.seen) << std::hex << mouse;
     }
 }
 
 TEST(TrayCallback, AClickElsewhereClosesTheMenu) {
     ClockRig rig;
-    ClockWindow& clock = rig.start();
-    rig.showAtStart();
+    ClockWindow& clock = rig.Start();
+    rig.ShowAtStart();
     SetCursorPos(300, 250);
     MenuWatch seen;
     seen.closing = MenuWatch::Closing::ClickElsewhere;
     MenuWatcher watcher(seen);
-    PostMessageA(clock.hwnd(), ClockWindow::kTrayMessage, 1, WM_RBUTTONDOWN);
+    PostMessageA(clock.Hwnd(), ClockWindow::kTrayMessage, 1, WM_RBUTTONDOWN);
     ASSERT_TRUE(WaitFor([&] { return seen.done; }, 8000));
     EXPECT_TRUE(seen.seen);
     EXPECT_TRUE(seen.closedByClick) << "the menu stayed open after a click outside it";
-    EXPECT_TRUE(rig.errorBoxes().empty());
+    EXPECT_TRUE(rig.ErrorBoxes().empty());
 }
 
 // What the window and the two items look like after each event, in order.
 TEST(ShowAndHideClock, ItemsRecordWhetherTheUserHidTheClock) {
     ClockRig rig;
-    ClockWindow& clock = rig.start();
-    rig.showAtStart();
+    ClockWindow& clock = rig.Start();
+    rig.ShowAtStart();
     struct Step {
         const char* event;
         std::function<void()> run;
         bool shown;
     };
-    auto click = [&](const char* caption) { return [&clock, caption] { ClickItem(clock, clock.mainMenu(), caption); }; };
+    auto click = [&](const char* caption) { return [&clock, caption] { ClickItem(clock, clock.MainMenu(), caption); }; };
     const Step steps[] = {
         {"creation", [] {}, true},
         {"Hide clock", click("Hide clock"), false},
         {"Show clock", click("Show clock"), true},
-        {"double click on the face", [&] { SendMessageA(clock.faceHandle(), WM_LBUTTONDBLCLK, 0, 0); }, false},
+        {"double click on the face", [&] { SendMessageA(clock.FaceHandle(), WM_LBUTTONDBLCLK, 0, 0); }, false},
         {"Show clock again", click("Show clock"), true},
-        {"full-screen view opens", [&] { clock.fullScreenViewOpened(FullScreenView::Browsing); }, false},
-        {"full-screen view closes", [&] { clock.fullScreenViewClosed(FullScreenView::Browsing); }, true},
+        {"full-screen view opens", [&] { clock.FullScreenViewOpened(FullScreenView::Browsing); }, false},
+        {"full-screen view closes", [&] { clock.FullScreenViewClosed(FullScreenView::Browsing); }, true},
         {"Hide clock before a view opens", click("Hide clock"), false},
-        {"the view opens", [&] { clock.fullScreenViewOpened(FullScreenView::ActualSize); }, false},
-        {"the view closes: the user's choice stands", [&] { clock.fullScreenViewClosed(FullScreenView::ActualSize); },
+        {"the view opens", [&] { clock.FullScreenViewOpened(FullScreenView::ActualSize); }, false},
+        {"the view closes: the user's choice stands", [&] { clock.FullScreenViewClosed(FullScreenView::ActualSize); },
          false},
     };
     for (const Step& step : steps) {
         step.run();
-        EXPECT_EQ(IsWindowVisible(clock.hwnd()) != FALSE, step.shown) << step.event;
-        EXPECT_EQ(FindRow(clock.mainMenu(), "Show clock")->disabled(), step.shown) << step.event;
-        EXPECT_EQ(FindRow(clock.mainMenu(), "Hide clock")->disabled(), !step.shown) << step.event;
-        EXPECT_EQ(clock.hideClockEnabled(), step.shown) << step.event;
+        EXPECT_EQ(IsWindowVisible(clock.Hwnd()) != FALSE, step.shown) << step.event;
+        EXPECT_EQ(FindRow(clock.MainMenu(), "Show clock")->Disabled(), step.shown) << step.event;
+        EXPECT_EQ(FindRow(clock.MainMenu(), "Hide clock")->Disabled(), !step.shown) << step.event;
+        EXPECT_EQ(clock.HideClockEnabled(), step.shown) << step.event;
     }
 }
 
 TEST(ShowAndHideClock, HideOnStartHidesAtTheFirstIdleMomentOnly) {
     ClockRig rig;
-    rig.option("hideonstart", true);
-    ClockWindow& clock = rig.start();
-    rig.showAtStart();
-    EXPECT_TRUE(IsWindowVisible(clock.hwnd()));
-    clock.idleStep();
-    EXPECT_FALSE(IsWindowVisible(clock.hwnd()));
-    EXPECT_FALSE(FindRow(clock.mainMenu(), "Show clock")->disabled());
-    EXPECT_TRUE(FindRow(clock.mainMenu(), "Hide clock")->disabled());
-    ClickItem(clock, clock.mainMenu(), "Show clock");
-    clock.idleStep();
-    EXPECT_TRUE(IsWindowVisible(clock.hwnd())) << "later idle moments do nothing";
+    rig.Option("hideonstart", true);
+    ClockWindow& clock = rig.Start();
+    rig.ShowAtStart();
+    EXPECT_TRUE(IsWindowVisible(clock.Hwnd()));
+    clock.IdleStep();
+    EXPECT_FALSE(IsWindowVisible(clock.Hwnd()));
+    EXPECT_FALSE(FindRow(clock.MainMenu(), "Show clock")->Disabled());
+    EXPECT_TRUE(FindRow(clock.MainMenu(), "Hide clock")->Disabled());
+    ClickItem(clock, clock.MainMenu(), "Show clock");
+    clock.IdleStep();
+    EXPECT_TRUE(IsWindowVisible(clock.Hwnd())) << "later idle moments do nothing";
 }
 
 // Hiding under the cursor asks the "Hide clock" item: once the user hid the clock, the pointer
 // leaving it must not bring it back.
 TEST(ShowAndHideClock, HidingUnderTheCursorWorksOnlyWhileHideClockIsEnabled) {
     ClockRig rig;
-    rig.option("hideunder", true);
-    ClockWindow& clock = rig.start();
-    rig.showAtStart();
+    rig.Option("hideunder", true);
+    ClockWindow& clock = rig.Start();
+    rig.ShowAtStart();
     RECT r;
-    GetWindowRect(clock.hwnd(), &r);
+    GetWindowRect(clock.Hwnd(), &r);
     const POINT over{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     const POINT away{r.right + 300, r.bottom + 300};
-    auto visible = [&] { return IsWindowVisible(clock.hwnd()) != FALSE; };
+    auto visible = [&] { return IsWindowVisible(clock.Hwnd()) != FALSE; };
     auto ticksLater = [&](int ticks) {
         int target = rig.time.calls + ticks;
         return WaitFor([&] { return rig.time.calls >= target; });
@@ -355,18 +355,18 @@ TEST(ShowAndHideClock, HidingUnderTheCursorWorksOnlyWhileHideClockIsEnabled) {
 
     SetCursorPos(over.x, over.y);
     ASSERT_TRUE(WaitFor([&] { return !visible(); }));
-    ClickItem(clock, clock.mainMenu(), "Hide clock");
+    ClickItem(clock, clock.MainMenu(), "Hide clock");
     SetCursorPos(away.x, away.y);
     ASSERT_TRUE(ticksLater(10));
     EXPECT_FALSE(visible()) << "hidden by the user, the clock must stay hidden";
 
-    ClickItem(clock, clock.mainMenu(), "Show clock");
+    ClickItem(clock, clock.MainMenu(), "Show clock");
     EXPECT_TRUE(visible());
 }
 
 TEST(MenuActions, WindowsAreShownOnlyWhenHiddenButTheReminderListComesToTheFront) {
     ClockRig rig;
-    ClockWindow& clock = rig.start();
+    ClockWindow& clock = rig.Start();
     auto makeForm = [](const char* className, const char* caption) {
         ui::FormSpec spec;
         spec.className = className;
@@ -374,14 +374,14 @@ TEST(MenuActions, WindowsAreShownOnlyWhenHiddenButTheReminderListComesToTheFront
         spec.clientWidth = 200;
         spec.clientHeight = 100;
         auto form = std::make_unique<ui::Form>(spec);
-        form->createForm();
+        form->CreateForm();
         return form;
     };
     auto settings = makeForm("TForm2", "Tikora: Settings");
     auto reminder = makeForm("TForm18", "Reminder");
     auto other = makeForm("TForm5", " Calendar");
-    clock.attachForm(*settings);
-    clock.attachForm(*reminder);
+    clock.AttachForm(*settings);
+    clock.AttachForm(*reminder);
     // The calendar is not attached: the test brings it forward itself.
 
     // z-order position among the top-level windows; smaller is nearer the front.
@@ -392,42 +392,42 @@ TEST(MenuActions, WindowsAreShownOnlyWhenHiddenButTheReminderListComesToTheFront
         return -1;
     };
 
-    ClickItem(clock, clock.mainMenu(), "Settings");
-    EXPECT_TRUE(settings->visible());
-    other->bringToFront();
-    ASSERT_LT(depth(other->hwnd()), depth(settings->hwnd()));
-    ClickItem(clock, clock.mainMenu(), "Settings");
-    EXPECT_LT(depth(other->hwnd()), depth(settings->hwnd())) << "an open window is left where it is";
+    ClickItem(clock, clock.MainMenu(), "Settings");
+    EXPECT_TRUE(settings->Visible());
+    other->BringToFront();
+    ASSERT_LT(depth(other->Hwnd()), depth(settings->Hwnd()));
+    ClickItem(clock, clock.MainMenu(), "Settings");
+    EXPECT_LT(depth(other->Hwnd()), depth(settings->Hwnd())) << "an open window is left where it is";
 
-    ClickItem(clock, clock.mainMenu(), "Reminder");
-    EXPECT_TRUE(reminder->visible());
-    other->bringToFront();
-    ASSERT_LT(depth(other->hwnd()), depth(reminder->hwnd()));
-    ClickItem(clock, clock.mainMenu(), "Reminder");
-    EXPECT_LT(depth(reminder->hwnd()), depth(other->hwnd())) << "the reminder list comes to the front";
+    ClickItem(clock, clock.MainMenu(), "Reminder");
+    EXPECT_TRUE(reminder->Visible());
+    other->BringToFront();
+    ASSERT_LT(depth(other->Hwnd()), depth(reminder->Hwnd()));
+    ClickItem(clock, clock.MainMenu(), "Reminder");
+    EXPECT_LT(depth(reminder->Hwnd()), depth(other->Hwnd())) << "the reminder list comes to the front";
 
-    settings->destroy();
-    reminder->destroy();
-    other->destroy();
+    settings->Destroy();
+    reminder->Destroy();
+    other->Destroy();
 }
 
 TEST(MenuActions, CalculatorRunsThroughItsHook) {
     ClockRig rig;
-    ClockWindow& clock = rig.start();
-    ClickItem(clock, clock.mainMenu(), "Calculator");  // no calculator yet: nothing happens
+    ClockWindow& clock = rig.Start();
+    ClickItem(clock, clock.MainMenu(), "Calculator");  // no calculator yet: nothing happens
     int runs = 0;
-    clock.setCalculatorRunner([&] { ++runs; });
-    ClickItem(clock, clock.mainMenu(), "Calculator");
+    clock.SetCalculatorRunner([&] { ++runs; });
+    ClickItem(clock, clock.MainMenu(), "Calculator");
     EXPECT_EQ(runs, 1);
 }
 
 TEST(MenuActions, CloseEndsTheMessageLoop) {
     ClockRig rig;
-    ClockWindow& clock = rig.start();
-    ClickItem(clock, clock.mainMenu(), "Close");
+    ClockWindow& clock = rig.Start();
+    ClickItem(clock, clock.MainMenu(), "Close");
     MSG msg;
     EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_TRUE(IsWindow(clock.hwnd())) << "the window goes only when the program ends";
+    EXPECT_TRUE(IsWindow(clock.Hwnd())) << "the window goes only when the program ends";
 }
 
 }  // namespace

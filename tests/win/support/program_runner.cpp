@@ -2,14 +2,14 @@
 
 namespace tikora::testing {
 
-ProgramRun::ProgramRun(const TempFolder& folder) : exe_(folder.file("Tikora.exe")) {
-    CopyFileA((runtimeFolder() + "\\Tikora.exe").c_str(), exe_.c_str(), FALSE);
+ProgramRun::ProgramRun(const TempFolder& folder) : exe_(folder.File("Tikora.exe")) {
+    CopyFileA((RuntimeFolder() + "\\Tikora.exe").c_str(), exe_.c_str(), FALSE);
 }
 
 ProgramRun::~ProgramRun() {
     if (!started_) return;
     if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
-        close(std::chrono::seconds(5));
+        Close(std::chrono::seconds(5));
         if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
             TerminateProcess(info_.hProcess, 1);
             WaitForSingleObject(info_.hProcess, 5000);
@@ -19,7 +19,7 @@ ProgramRun::~ProgramRun() {
     CloseHandle(info_.hThread);
 }
 
-bool ProgramRun::start() {
+bool ProgramRun::Start() {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + exe_ + "\"";
@@ -29,20 +29,20 @@ bool ProgramRun::start() {
     return started_;
 }
 
-bool ProgramRun::waitForExit(std::chrono::milliseconds timeout, DWORD* exitCode) {
+bool ProgramRun::WaitForExit(std::chrono::milliseconds timeout, DWORD* exitCode) {
     if (!started_) return false;
-    bool ended = waitFor([&] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }, timeout);
+    bool ended = WaitFor([&] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }, timeout);
     if (ended && exitCode) GetExitCodeProcess(info_.hProcess, exitCode);
     return ended;
 }
 
-bool ProgramRun::close(std::chrono::milliseconds timeout) {
+bool ProgramRun::Close(std::chrono::milliseconds timeout) {
     if (!started_) return false;
     PostThreadMessageA(info_.dwThreadId, WM_QUIT, 0, 0);
-    return waitForExit(timeout);
+    return WaitForExit(timeout);
 }
 
-std::vector<TopWindow> ProgramRun::windows() const {
+std::vector<TopWindow> ProgramRun::Windows() const {
     struct Context {
         DWORD pid;
         std::vector<TopWindow> found;
@@ -63,17 +63,17 @@ std::vector<TopWindow> ProgramRun::windows() const {
     return context.found;
 }
 
-HWND ProgramRun::findWindow(const std::string& className) const {
-    for (const TopWindow& w : windows())
+HWND ProgramRun::FindWindowByClass(const std::string& className) const {
+    for (const TopWindow& w : Windows())
         if (w.className == className) return w.hwnd;
     return nullptr;
 }
 
-bool ProgramRun::waitUntilRunning(std::chrono::milliseconds timeout) {
+bool ProgramRun::WaitUntilRunning(std::chrono::milliseconds timeout) {
     if (!started_) return false;
-    return waitFor(
+    return WaitFor(
         [&] {
-            if (!findWindow("TForm20")) return false;  // the last window created
+            if (!FindWindowByClass("TForm20")) return false;  // the last window created
             return WaitForInputIdle(info_.hProcess, 0) == 0;
         },
         timeout);

@@ -26,18 +26,18 @@ public:
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
 
-    bool start();
+    bool Start();
     // Waits for the process to end; returns false on timeout.
-    bool waitForExit(std::chrono::milliseconds timeout, DWORD* exitCode = nullptr);
+    bool WaitForExit(std::chrono::milliseconds timeout, DWORD* exitCode = nullptr);
     // Ends the message loop as "Close" does and waits for the process.
-    bool close(std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    bool Close(std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
-    DWORD processId() const { return info_.dwProcessId; }
+    DWORD ProcessId() const { return info_.dwProcessId; }
     // The process's top-level windows, in the order EnumWindows gives them.
-    std::vector<TopWindow> windows() const;
-    HWND findWindow(const std::string& className) const;
+    std::vector<TopWindow> Windows() const;
+    HWND FindWindowByClass(const std::string& className) const;
     // Waits until the clock window exists and the program went idle.
-    bool waitUntilRunning(std::chrono::milliseconds timeout = std::chrono::seconds(20));
+    bool WaitUntilRunning(std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
 private:
     std::string exe_;

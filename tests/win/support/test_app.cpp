@@ -11,29 +11,29 @@
 namespace tikora::testing {
 
 namespace {
-std::vector<std::string>& errorBoxes() {
+std::vector<std::string>& ErrorBoxes() {
     static std::vector<std::string> boxes;
     return boxes;
 }
 }  // namespace
 
-void ensureApplication() {
+void EnsureApplication() {
     static bool done = [] {
-        ui::Application& app = ui::Application::instance();
-        app.initialize(kTestApplicationTitle);
-        app.setErrorBoxSink([](const std::string& text) { errorBoxes().push_back(text); });
+        ui::Application& app = ui::Application::Instance();
+        app.Initialize(kTestApplicationTitle);
+        app.SetErrorBoxSink([](const std::string& text) { ErrorBoxes().push_back(text); });
         return true;
     }();
     (void)done;
 }
 
-std::vector<std::string> takeErrorBoxes() {
+std::vector<std::string> TakeErrorBoxes() {
     std::vector<std::string> taken;
-    taken.swap(errorBoxes());
+    taken.swap(ErrorBoxes());
     return taken;
 }
 
-void pumpMessages() {
+void PumpMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
@@ -41,10 +41,10 @@ void pumpMessages() {
     }
 }
 
-bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
     auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
-        pumpMessages();
+        PumpMessages();
         if (condition()) return true;
         if (std::chrono::steady_clock::now() > deadline) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
@@ -72,18 +72,18 @@ TempFolder::~TempFolder() {
     SHFileOperationA(&op);
 }
 
-void TempFolder::write(const std::string& name, const std::string& content) const {
-    std::ofstream(file(name), std::ios::binary) << content;
+void TempFolder::Write(const std::string& name, const std::string& content) const {
+    std::ofstream(File(name), std::ios::binary) << content;
 }
 
-std::string TempFolder::read(const std::string& name) const {
-    std::ifstream in(file(name), std::ios::binary);
+std::string TempFolder::Read(const std::string& name) const {
+    std::ifstream in(File(name), std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
 }
 
-std::string runtimeFolder() {
+std::string RuntimeFolder() {
     // The build passes the folder as a Unix path; Wine maps the root file system to Z:.
     std::string path = "Z:" TIKORA_RUNTIME_DIR_UNIX;
     for (char& c : path)

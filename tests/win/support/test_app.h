@@ -11,17 +11,17 @@ namespace tikora::testing {
 
 // The application object exists once per process. Its title differs from the program's, so an
 // in-process clock window never mistakes a running Tikora for itself or the other way round.
-void ensureApplication();
+void EnsureApplication();
 inline constexpr const char* kTestApplicationTitle = "Tikora under test";
 
 // Errors that reached the application error handler since the last call.
-std::vector<std::string> takeErrorBoxes();
+std::vector<std::string> TakeErrorBoxes();
 
 // Pumps messages until the condition holds or the timeout passes; returns the condition's value.
-bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(5));
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
 // Pumps whatever is pending.
-void pumpMessages();
+void PumpMessages();
 
 // A scoped folder under the temporary directory, removed with its files.
 class TempFolder {
@@ -30,16 +30,16 @@ public:
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "\\" + name; }
-    void write(const std::string& name, const std::string& content) const;
-    std::string read(const std::string& name) const;
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+    void Write(const std::string& name, const std::string& content) const;
+    std::string Read(const std::string& name) const;
 
 private:
     std::string path_;
 };
 
 // The runtime folder the build made (Tikora.exe, Numbers, Sounds, Icons), as a Windows path.
-std::string runtimeFolder();
+std::string RuntimeFolder();
 
 }  // namespace tikora::testing

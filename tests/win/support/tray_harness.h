@@ -34,18 +34,18 @@ using testing::TempFolder;
 
 // Waits while dispatching messages, as every GUI test here must.
 inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
-    return testing::waitFor(condition, std::chrono::milliseconds(timeoutMs));
+    return testing::WaitFor(condition, std::chrono::milliseconds(timeoutMs));
 }
 
 inline std::string MakeFolder(const TempFolder& folder, const std::string& name) {
-    std::string full = folder.file(name);
+    std::string full = folder.File(name);
     CreateDirectoryA(full.c_str(), nullptr);
     return full;
 }
 
 inline std::string WriteFile(const TempFolder& folder, const std::string& name, const std::string& bytes) {
-    folder.write(name, bytes);
-    return folder.file(name);
+    folder.Write(name, bytes);
+    return folder.File(name);
 }
 
 // A 16 x 16, 32-bit icon file: a blue square on a transparent ground.
@@ -93,7 +93,7 @@ inline std::string IconFileBytes() {
 
 class FixedTime final : public TimeSource {
 public:
-    DateTime now() override {
+    DateTime Now() override {
         ++calls;
         return value;
     }
@@ -103,7 +103,7 @@ public:
 
 class SilentSound final : public SoundPlayer {
 public:
-    void play(std::string_view file, unsigned) override { played.emplace_back(file); }
+    void Play(std::string_view file, unsigned) override { played.emplace_back(file); }
     std::vector<std::string> played;
 };
 
@@ -115,9 +115,9 @@ public:
         DWORD message;
         NOTIFYICONDATAA record;
     };
-    bool notify(DWORD message, const NOTIFYICONDATAA& record) override {
+    bool Notify(DWORD message, const NOTIFYICONDATAA& record) override {
         calls.push_back({message, record});
-        return real.notify(message, record);
+        return real.Notify(message, record);
     }
     std::vector<Call> calls;
     SystemNotifyArea real;
@@ -131,7 +131,7 @@ inline bool ShellHasIcon(HWND window) {
 
 class FakeIconChooser final : public IconFileChooser {
 public:
-    std::optional<std::string> choose(HWND, const std::string& startFolder) override {
+    std::optional<std::string> Choose(HWND, const std::string& startFolder) override {
         startFolders.push_back(startFolder);
         // The real dialog may leave the current directory where the user browsed to.
         if (!moveTo.empty()) SetCurrentDirectoryA(moveTo.c_str());
@@ -152,7 +152,7 @@ public:
         std::string type;     // MCI_OPEN only
         std::string element;  // MCI_OPEN only
     };
-    MCIERROR send(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR params) override {
+    MCIERROR Send(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR params) override {
         Call call{device, message, flags, params, {}, {}};
         if (message == MCI_OPEN) {
             auto* open = reinterpret_cast<MCI_OPEN_PARMSA*>(params);
@@ -173,14 +173,14 @@ public:
 
 class FakeDrives final : public DriveTypes {
 public:
-    DWORD logicalDrives() override { return mask; }
-    UINT driveType(const std::string& driveName) override {
+    DWORD LogicalDrives() override { return mask; }
+    UINT DriveType(const std::string& driveName) override {
         asked.push_back(driveName);
         auto it = types.find(driveName);
         return it == types.end() ? DRIVE_NO_ROOT_DIR : it->second;
     }
     // A drive of the given type, also set in the mask.
-    void add(char letter, UINT type) {
+    void Add(char letter, UINT type) {
         mask |= 1u << (letter - 'A');
         types[std::string{letter, ':'}] = type;
     }
@@ -191,16 +191,16 @@ public:
 
 class RecordingDesktopShell final : public DesktopShell {
 public:
-    void clearRecentDocuments() override { calls.push_back("clear recent documents"); }
-    void beep(UINT type) override { calls.push_back("beep " + std::to_string(type)); }
+    void ClearRecentDocuments() override { calls.push_back("clear recent documents"); }
+    void Beep(UINT type) override { calls.push_back("beep " + std::to_string(type)); }
     std::vector<std::string> calls;
 };
 
 class FakeDesktop final : public DesktopGeometry {
 public:
-    Rect taskbarRect() override { return taskbar; }
-    int screenWidth() override { return width; }
-    int screenHeight() override { return height; }
+    Rect TaskbarRect() override { return taskbar; }
+    int ScreenWidth() override { return width; }
+    int ScreenHeight() override { return height; }
     Rect taskbar{-2, 738, 1026, 770};
     int width = 1024;
     int height = 768;
@@ -208,7 +208,7 @@ public:
 
 class FakeVersion final : public VersionQuery {
 public:
-    bool query(OSVERSIONINFOA& info) override {
+    bool Query(OSVERSIONINFOA& info) override {
         if (info.dwOSVersionInfoSize != 148) return false;
         info.dwMajorVersion = major;
         return true;
@@ -219,9 +219,9 @@ public:
 // One clock window with its own settings file and recording stand-ins.
 class ClockRig {
 public:
-    ClockRig() : settings(folder.file("MyIni.ini")) {
-        testing::ensureApplication();
-        testing::takeErrorBoxes();
+    ClockRig() : settings(folder.File("MyIni.ini")) {
+        testing::EnsureApplication();
+        testing::TakeErrorBoxes();
         char cwd[MAX_PATH];
         GetCurrentDirectoryA(sizeof cwd, cwd);
         savedDirectory_ = cwd;
@@ -229,16 +229,16 @@ public:
     ~ClockRig() {
         clock.reset();
         // Nothing posted for the windows of this test may reach the next one.
-        testing::pumpMessages();
+        testing::PumpMessages();
         SetCurrentDirectoryA(savedDirectory_.c_str());
     }
     ClockRig(const ClockRig&) = delete;
     ClockRig& operator=(const ClockRig&) = delete;
 
-    void option(const char* key, bool on) { settings.writeBool("Options", key, on); }
+    void Option(const char* key, bool on) { settings.WriteBool("Options", key, on); }
 
     // Creation as the program entry runs it. useRealDesktop: the real taskbar and screen.
-    ClockWindow& start(bool useRealDesktop = false) {
+    ClockWindow& Start(bool useRealDesktop = false) {
         ClockSystem system;
         system.notifyArea = &tray;
         system.iconChooser = &chooser;
@@ -249,12 +249,12 @@ public:
         system.version = &version;
         system.plainMessage = [this](const std::string& text) { plainMessages.push_back(text); };
         clock = std::make_unique<ClockWindow>(ClockServices{time, sound, shell, power, files, settings}, system);
-        clock->createForm();
-        clock->initialize();
+        clock->CreateForm();
+        clock->Initialize();
         return *clock;
     }
     // The message loop's start: the window is shown and the first-show steps run.
-    void showAtStart() { clock->showAtStart(); }
+    void ShowAtStart() { clock->ShowAtStart(); }
 
     TempFolder folder;
     IniFile settings;
@@ -274,8 +274,8 @@ public:
     std::unique_ptr<ClockWindow> clock;
 
     // What reached the application error handler since the rig was made.
-    const std::vector<std::string>& errorBoxes() {
-        for (std::string& text : testing::takeErrorBoxes()) errorBoxes_.push_back(std::move(text));
+    const std::vector<std::string>& ErrorBoxes() {
+        for (std::string& text : testing::TakeErrorBoxes()) errorBoxes_.push_back(std::move(text));
         return errorBoxes_;
     }
 
@@ -294,9 +294,9 @@ struct MenuRow {
     UINT type = 0;
     HBITMAP picture = nullptr;
     ULONG_PTR data = 0;
-    bool disabled() const { return (state & MFS_DISABLED) != 0; }
-    bool isDefault() const { return (state & MFS_DEFAULT) != 0; }
-    bool checked() const { return (state & MFS_CHECKED) != 0; }
+    bool Disabled() const { return (state & MFS_DISABLED) != 0; }
+    bool IsDefault() const { return (state & MFS_DEFAULT) != 0; }
+    bool Checked() const { return (state & MFS_CHECKED) != 0; }
 };
 
 inline std::vector<MenuRow> ReadMenu(HMENU menu) {
@@ -345,8 +345,8 @@ inline std::optional<MenuRow> FindRow(HMENU menu, const std::string& caption) {
 inline void ClickItem(ClockWindow& clock, HMENU menu, const std::string& caption) {
     std::optional<MenuRow> row = FindRow(menu, caption);
     ASSERT_TRUE(row.has_value()) << caption;
-    ASSERT_FALSE(row->disabled()) << caption;
-    SendMessageA(clock.hwnd(), WM_COMMAND, MAKEWPARAM(row->id, 0), 0);
+    ASSERT_FALSE(row->Disabled()) << caption;
+    SendMessageA(clock.Hwnd(), WM_COMMAND, MAKEWPARAM(row->id, 0), 0);
 }
 
 // Whether another thread can register the combination: false while someone holds it.
