@@ -282,7 +282,10 @@ void ClockWindow::Initialize() {
     ApplyVisibility(ClockEvent::Creation);
 
     firstIdlePending_ = true;
-    ui::Application::Instance().SetIdleHandler([this] { IdleStep(); });
+    ui::Application::Instance().SetIdleHandler([this] {
+        IdleStep();
+        return false;  // the idle step runs once
+    });
 
     tick_->State().hiddenUnderCursor = false;
     tick_->State().ringCounter = 0;

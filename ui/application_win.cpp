@@ -38,22 +38,32 @@ int Application::Run(const std::function<void()>& showMain) {
     showMain();
     MSG msg;
     for (;;) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
-            if (!PreTranslate(msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
+        // While an idle step is installed, an empty queue runs it before the loop blocks; once it
+        // is done the loop is a plain GetMessage loop, one server call per message under Wine.
+        bool pending = idle_ && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
+        if (!pending) {
+            if (idle_) RunIdleStep();
+            BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+            if (got == 0) return static_cast<int>(msg.wParam);
+            if (got < 0) return 0;
+        } else if (msg.message == WM_QUIT) {
+            return static_cast<int>(msg.wParam);
         }
-        if (idle_) {
-            try {
-                idle_();
-            } catch (...) {
-                HandleError(std::current_exception());
-            }
+        if (!PreTranslate(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
         }
-        WaitMessage();
     }
+}
+
+void Application::RunIdleStep() {
+    bool again = false;
+    try {
+        again = idle_();
+    } catch (...) {
+        HandleError(std::current_exception());
+    }
+    if (!again) idle_ = nullptr;
 }
 
 void Application::ProcessMessages() {

@@ -25,7 +25,8 @@ public:
     // Dispatches what is pending in the queue and returns.
     void ProcessMessages();
 
-    void SetIdleHandler(std::function<void()> handler) { idle_ = std::move(handler); }
+    // Called whenever the queue runs empty, until it returns false.
+    void SetIdleHandler(std::function<bool()> handler) { idle_ = std::move(handler); }
 
     // The error handler: picture errors call the picture hook, every other error shows the error box.
     void HandleError(std::exception_ptr error) noexcept;
@@ -40,11 +41,12 @@ public:
 private:
     Application() = default;
     bool PreTranslate(MSG& msg);
+    void RunIdleStep();
     void ShowErrorBox(const std::string& message);
 
     std::string title_;
     HWND handle_ = nullptr;
-    std::function<void()> idle_;
+    std::function<bool()> idle_;
     std::function<void()> pictureErrorHook_;
     std::function<void(const std::string&)> errorBoxSink_;
     std::set<HWND> dialogs_;
