@@ -73,7 +73,18 @@ if(TIKORA_TESTS AND TIKORA_CAN_RUN)
   set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine)
   set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
   add_test(NAME win_tests COMMAND ${wine_env} run ${wine_state} $<TARGET_FILE:tikora_win_tests>)
-  set_tests_properties(win_tests PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600)
+  set_tests_properties(win_tests PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600 ENVIRONMENT TIKORA_EXPECTED_DPI=96)
+
+  # The layout at 200 %: a second prefix whose system DPI is 192.
+  set(wine_hidpi_state ${CMAKE_BINARY_DIR}/wine-192)
+  add_test(NAME wine_hidpi_start COMMAND ${wine_env} start ${wine_hidpi_state} 192)
+  add_test(NAME wine_hidpi_stop COMMAND ${wine_env} stop ${wine_hidpi_state})
+  set_tests_properties(wine_hidpi_start PROPERTIES FIXTURES_SETUP wine_hidpi)
+  set_tests_properties(wine_hidpi_stop PROPERTIES FIXTURES_CLEANUP wine_hidpi)
+  add_test(NAME win_tests_200_percent
+    COMMAND ${wine_env} run ${wine_hidpi_state} $<TARGET_FILE:tikora_win_tests> --gtest_filter=Dpi*)
+  set_tests_properties(win_tests_200_percent PROPERTIES FIXTURES_REQUIRED wine_hidpi TIMEOUT 300
+    ENVIRONMENT TIKORA_EXPECTED_DPI=192)
 endif()
 
 # Benchmarks under Wine, built on demand only (bench/run.sh) and never part of the tests.

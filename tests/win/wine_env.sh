@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A hermetic Wine environment for the tests: its own prefix inside the build tree (made once),
 # its own Xvfb display (started and stopped by the test run), a virtual desktop with a taskbar.
-#   wine_env.sh start STATE   make the prefix if needed, start Xvfb
+#   wine_env.sh start STATE [DPI]   make the prefix if needed (at DPI, default 96), start Xvfb
 #   wine_env.sh run STATE EXE [ARGS]   run a Windows program there
 #   wine_env.sh stop STATE    end the prefix's processes and the display
 set -euo pipefail
@@ -35,6 +35,9 @@ start)
     "$wine" wineboot --init >/dev/null 2>&1 || true
     "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    if [ -n "${1:-}" ]; then
+      "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    fi
     "$wineserver" -w
     touch "$WINEPREFIX/.tikora-ready"
   fi

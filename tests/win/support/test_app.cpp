@@ -19,6 +19,8 @@ std::vector<std::string>& ErrorBoxes() {
 
 void EnsureApplication() {
     static bool done = [] {
+        // As the program's manifest declares: the layout follows the system DPI.
+        SetProcessDPIAware();
         ui::Application& app = ui::Application::Instance();
         app.Initialize(kTestApplicationTitle);
         app.SetErrorBoxSink([](const std::string& text) { ErrorBoxes().push_back(text); });
