@@ -42,13 +42,14 @@ void MainTick::Run(const TickOptions& options) {
         }
     }
 
-    if (CurrentTimeText() == TimeText(c_.shutdown->Time()) && c_.shutdown->Armed()) {
+    // The armed boxes are read first: most ticks then format no picker time at all.
+    if (c_.shutdown->Armed() && CurrentTimeText() == TimeText(c_.shutdown->Time())) {
         c_.shutdown->Disarm();
         if (c_.shutdown->TurnOffSelected()) s_.power.Request(kPowerTurnOff);
         if (c_.shutdown->RestartSelected()) s_.power.Request(kPowerRestart);
     }
 
-    if (CurrentTimeText() == TimeText(c_.alarm->Time()) && c_.alarm->Armed()) {
+    if (c_.alarm->Armed() && CurrentTimeText() == TimeText(c_.alarm->Time())) {
         c_.alarm->Disarm();
         if (c_.alarm->BellSelected()) {
             state_.ringCounter = c_.alarm->RingCount();
