@@ -4,16 +4,20 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
 
 echo "== native: portable core and its unit tests"
 bash "$root/scripts/build.sh" native
-(cd "$root/build/native" && ctest --output-on-failure -j"$(nproc)")
+(cd "$root/build/native" && ctest --output-on-failure -j"$(nproc)") | tee -a "$log"
 
 echo "== win64: Tikora.exe and the tests under Wine"
 bash "$root/scripts/build.sh" win64
 bash "$root/scripts/build.sh" win64 --target tikora_win_tests
-(cd "$root/build/win64" && ctest --output-on-failure)
+(cd "$root/build/win64" && ctest --output-on-failure) | tee -a "$log"
 
 echo "== win32: Tikora.exe, built only"
 bash "$root/scripts/build.sh" win32 --target Tikora
-echo "== all tests passed"
+# One closing line for the whole run, from CTest's summaries.
+awk '/tests passed, [0-9]+ tests failed out of/ { failed += $4; total += $NF }
+     END { printf "tests: %d passed, %d failed\n", total - failed, failed }' "$log"
