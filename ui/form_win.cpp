@@ -59,7 +59,6 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam) OnShow();
             break;
         case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
-        case WM_DESTROY: Application::Instance().UnregisterDialog(Hwnd()); break;
     }
     return DefaultProc(message, wParam, lParam);
 }

@@ -74,6 +74,9 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         Application::Instance().HandleError(std::current_exception());
     }
     if (message == WM_NCDESTROY) {
+        // Here rather than in a derived handler: a window destroyed from ~Window no longer
+        // reaches the derived class's handlers.
+        Application::Instance().UnregisterDialog(hwnd);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->OnDestroyed();
