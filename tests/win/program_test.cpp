@@ -121,6 +121,26 @@ TEST_F(ProgramTest, SettingsAreAppliedAsTheyAre) {
     }
 }
 
+TEST_F(ProgramTest, GarbageSettingsFileGivesTheDefaultsAndStaysAsItIs) {
+    // A megabyte of binary noise, NULs and overlong lines included, from a fixed seed.
+    std::string garbage(1 << 20, '\0');
+    unsigned state = 12345;
+    for (char& c : garbage) {
+        state = state * 1103515245u + 12345u;
+        c = static_cast<char>(state >> 23);
+    }
+    garbage.replace(1000, 30, "\r\n[Position]\r\nX=\xff\xfe\x00\r\n");
+    folder.Write("MyIni.ini", garbage);
+    ProgramRun run(folder);
+    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(run.WaitUntilRunning());
+    RECT window = ClockRect(run);
+    EXPECT_EQ(window.left, 10);
+    EXPECT_EQ(window.top, 10);
+    EXPECT_TRUE(run.Close());
+    EXPECT_TRUE(folder.Read("MyIni.ini") == garbage) << "the file was changed";
+}
+
 TEST_F(ProgramTest, SecondCopyEndsSilentlyAndChangesNothing) {
     const std::string ini = "; kept as it is\r\n[Position]\r\nX=40\r\nY=50\r\n[Options]\r\nshowsecond=1\r\n";
     folder.Write("MyIni.ini", ini);
