@@ -97,16 +97,11 @@ int main(int argc, char** argv) {
     app.SetErrorBoxSink([](const std::string& text) { std::fprintf(stderr, "error box: %s\n", text.c_str()); });
     LoadLocaleFormatSettings();
 
-    FakeClock time(9, 5, 7);
-    RecordingSound sound(time);  // silent: records instead of playing
-    RecordingShell shell;
-    RecordingPower power;
-    FakeFiles files;
-    MemorySettings settings;
+    FakeServices fakes(9, 5, 7);  // the sound is silent: it records instead of playing
 
     int status = 0;
     {
-        ClockWindow clock(ClockServices{time, sound, shell, power, files, settings});
+        ClockWindow clock(fakes.Services());
         clock.CreateForm();
         clock.Initialize();
         clock.ShowAtStart();
@@ -127,9 +122,9 @@ int main(int argc, char** argv) {
                                      Variant{true, "with seconds", "draw_us_seconds"}}) {
                 clock.ApplySeconds(v.seconds);
                 Settle(300);
-                TimeTicks(clock, time, std::min(ticks, 500L), false);  // warm-up
-                Case bare = TimeTicks(clock, time, ticks, false);
-                Case pumped = TimeTicks(clock, time, ticks, true);
+                TimeTicks(clock, fakes.time, std::min(ticks, 500L), false);  // warm-up
+                Case bare = TimeTicks(clock, fakes.time, ticks, false);
+                Case pumped = TimeTicks(clock, fakes.time, ticks, true);
                 Report((std::string("tick, ") + v.name).c_str(), v.key, bare);
                 Report((std::string("tick + message pass, ") + v.name).c_str(),
                        (std::string(v.key) + "_pumped").c_str(), pumped);
@@ -138,7 +133,7 @@ int main(int argc, char** argv) {
             memory.cb = sizeof memory;
             if (GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory))
                 std::printf("working set %zu KiB (peak %zu KiB), %zu chimes recorded\n", memory.WorkingSetSize / 1024,
-                            memory.PeakWorkingSetSize / 1024, sound.played.size());
+                            memory.PeakWorkingSetSize / 1024, fakes.sound.played.size());
         }
         clock.Destroy();
     }

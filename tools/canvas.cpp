@@ -48,14 +48,21 @@ Region RoundedRect(double left, double top, double right, double bottom, double 
             left, top, right, bottom};
 }
 
+namespace {
+
+// Widens the region's bounding box to take in the box left, top, right, bottom.
+void GrowBounds(Region& region, double left, double top, double right, double bottom) {
+    region.left = std::min(region.left, left);
+    region.top = std::min(region.top, top);
+    region.right = std::max(region.right, right);
+    region.bottom = std::max(region.bottom, bottom);
+}
+
+}  // namespace
+
 Region PolygonRegion(std::vector<Point2> points) {
     Region region{{}, points[0].x, points[0].y, points[0].x, points[0].y};
-    for (const Point2& p : points) {
-        region.left = std::min(region.left, p.x);
-        region.top = std::min(region.top, p.y);
-        region.right = std::max(region.right, p.x);
-        region.bottom = std::max(region.bottom, p.y);
-    }
+    for (const Point2& p : points) GrowBounds(region, p.x, p.y, p.x, p.y);
     region.contains = [points = std::move(points)](double x, double y) {
         bool inside = false;
         for (size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
@@ -70,12 +77,7 @@ Region PolygonRegion(std::vector<Point2> points) {
 
 Region Union(std::vector<Region> regions) {
     Region region{{}, regions[0].left, regions[0].top, regions[0].right, regions[0].bottom};
-    for (const Region& r : regions) {
-        region.left = std::min(region.left, r.left);
-        region.top = std::min(region.top, r.top);
-        region.right = std::max(region.right, r.right);
-        region.bottom = std::max(region.bottom, r.bottom);
-    }
+    for (const Region& r : regions) GrowBounds(region, r.left, r.top, r.right, r.bottom);
     region.contains = [regions = std::move(regions)](double x, double y) {
         for (const Region& r : regions) {
             if (x >= r.left && x <= r.right && y >= r.top && y <= r.bottom && r.contains(x, y)) return true;

@@ -9,6 +9,7 @@
 
 #include "core/datetime.h"
 #include "core/platform.h"
+#include "core/services.h"
 #include "core/settings_store.h"
 
 namespace tikora::testing {
@@ -89,6 +90,19 @@ class FakeFiles final : public FileSystem {
 public:
     bool Exists(std::string_view path) override { return present.count(std::string(path)) > 0; }
     std::set<std::string> present;
+};
+
+// The six system services as recording stand-ins, for whatever takes SystemServices.
+struct FakeServices {
+    explicit FakeServices(int hour = 0, int minute = 0, int second = 0) : time(hour, minute, second) {}
+    SystemServices Services() { return {time, sound, shell, power, files, settings}; }
+
+    FakeClock time;
+    RecordingSound sound{time};
+    RecordingShell shell;
+    RecordingPower power;
+    FakeFiles files;
+    MemorySettings settings;
 };
 
 // Restores the program-wide format settings a test changed.

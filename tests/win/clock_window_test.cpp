@@ -30,7 +30,7 @@ protected:
     }
 
     ClockWindow& Start() {
-        clock = std::make_unique<ClockWindow>(ClockServices{time, sound, shell, power, files, settings});
+        clock = std::make_unique<ClockWindow>(fakes.Services());
         clock->CreateForm();
         clock->Initialize();
         clock->ShowAtStart();
@@ -55,12 +55,9 @@ protected:
         return wrong;
     }
 
-    FakeClock time{9, 5, 7};
-    RecordingSound sound{time};
-    RecordingShell shell;
-    RecordingPower power;
-    FakeFiles files;
-    MemorySettings settings;
+    FakeServices fakes{9, 5, 7};
+    MemorySettings& settings = fakes.settings;
+    FakeFiles& files = fakes.files;
     std::unique_ptr<ClockWindow> clock;
 };
 

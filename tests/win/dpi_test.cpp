@@ -34,14 +34,9 @@ TEST(DpiTest, RunsAtTheSystemDpiTheTestAsksFor) {
 
 TEST(DpiTest, ClockFaceScalesSharply) {
     EnsureApplication();
-    FakeClock time{9, 5, 7};
-    RecordingSound sound{time};
-    RecordingShell shell;
-    RecordingPower power;
-    FakeFiles files;
-    MemorySettings settings;
-    settings.Set("Options", "showsecond", "1");
-    auto clock = std::make_unique<ClockWindow>(ClockServices{time, sound, shell, power, files, settings});
+    FakeServices fakes{9, 5, 7};
+    fakes.settings.Set("Options", "showsecond", "1");
+    auto clock = std::make_unique<ClockWindow>(fakes.Services());
     clock->CreateForm();
     clock->Initialize();
     clock->ShowAtStart();
