@@ -261,16 +261,8 @@ void ClockWindow::Initialize() {
         }
     }
 
-    options_.autostart = ini.ReadBool("Options", "autostart", false);
-    options_.hideonstart = ini.ReadBool("Options", "hideonstart", false);
-    options_.scotch = ini.ReadBool("Options", "scotch", false);
+    options_ = LoadClockOptions(ini);
     snapper_->Settings().SetActive(options_.scotch);
-    options_.ghost = ini.ReadBool("Options", "ghost", false);
-    options_.showsecond = ini.ReadBool("Options", "showsecond", false);
-    options_.flash = ini.ReadBool("Options", "flash", true);
-    options_.hideunder = ini.ReadBool("Options", "hideunder", false);
-    options_.everyhour = ini.ReadBool("Options", "everyhour", true);
-    options_.hotkey = ini.ReadBool("Options", "hotkey", false);
 
     if (options_.hotkey) RegisterHotKeys();
     ApplySeconds(options_.showsecond);
@@ -343,6 +335,19 @@ void ClockWindow::ApplyVisibility(ClockEvent event, FullScreenView view) {
         menus_->SetEnabled(MenuCommand::ShowClock, visibility_.ShowClockEnabled());
         menus_->SetEnabled(MenuCommand::HideClock, visibility_.HideClockEnabled());
     }
+}
+
+ClockOptions ClockWindow::LiveOptions() const {
+    ClockOptions live = options_;
+    live.scotch = snapper_->Settings().Active();
+    return live;
+}
+
+void ClockWindow::SetLiveOption(bool ClockOptions::*option, bool value) {
+    if (option == &ClockOptions::scotch)
+        snapper_->Settings().SetActive(value);
+    else
+        options_.*option = value;
 }
 
 void ClockWindow::SetTranslucent(bool translucent) {

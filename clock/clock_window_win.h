@@ -10,9 +10,11 @@
 
 #include "clock/cd_door_win.h"
 #include "clock/cd_drives.h"
+#include "clock/clock_options.h"
 #include "clock/clock_visibility.h"
 #include "clock/face.h"
 #include "clock/glyphs.h"
+#include "clock/live_clock.h"
 #include "clock/main_tick.h"
 #include "clock/snapper_win.h"
 #include "clock/system_actions_win.h"
@@ -25,19 +27,6 @@
 #include "ui/handles_win.h"
 
 namespace tikora {
-
-// The nine "Options" values, held for the whole run.
-struct ClockOptions {
-    bool autostart = false;
-    bool hideonstart = false;
-    bool scotch = false;
-    bool ghost = false;
-    bool showsecond = false;
-    bool flash = true;
-    bool hideunder = false;
-    bool everyhour = true;
-    bool hotkey = false;
-};
 
 using ClockServices = SystemServices;
 
@@ -80,7 +69,7 @@ struct DefaultChime final : ChimeSource {
 
 class ClockFace;
 
-class ClockWindow final : public ui::Form, private ClockView {
+class ClockWindow final : public ui::Form, public LiveClock, private ClockView {
 public:
     explicit ClockWindow(ClockServices services, ClockSystem system = {});
     ~ClockWindow() override;
@@ -94,13 +83,18 @@ public:
     void SetAlarmControls(AlarmControls* controls);
     void SetChimeSource(ChimeSource* source);
 
+    // The live options; `scotch` there is not used: snapping is the snapping component's state.
     ClockOptions& Options() { return options_; }
-    bool TransparencyAvailable() const { return transparencyAvailable_; }
+
+    // LiveClock
+    ClockOptions LiveOptions() const override;
+    void SetLiveOption(bool ClockOptions::*option, bool value) override;
+    bool TransparencyAvailable() const override { return transparencyAvailable_; }
 
     // Loads a skin strip; throws PictureError when the file is not a readable bitmap and AppError
     // "Invalid image size" when it is too small (the glyphs are gone then).
     void LoadSkin(const std::string& path);
-    void ApplySeconds(bool showSecond);
+    void ApplySeconds(bool showSecond) override;
     void DrawFace() override;
 
     // The tray menu's "Show clock" and "Hide clock" items: they are the record of whether the
@@ -131,7 +125,7 @@ public:
     // The snapping component; the settings dialog switches its `Active`.
     Snapper& GetSnapper() { return *snapper_; }
     // Make translucent and make opaque; does nothing unless transparency is available.
-    void SetTranslucent(bool translucent);
+    void SetTranslucent(bool translucent) override;
 
     // The CD hot keys; the hot keys dialog calls these when its switch changes.
     void RegisterHotKeys();
