@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
 
     int status = 0;
     {
-        ClockWindow clock(fakes.Services());
+        ClockWindow clock({"TForm1", " Clock"}, fakes.Services());
         clock.CreateForm();
         clock.Initialize();
         clock.ShowAtStart();

@@ -140,10 +140,10 @@ private:
 
 namespace {
 
-ui::FormSpec ClockFormSpec() {
+ui::FormSpec ClockFormSpec(ui::FormName name) {
     ui::FormSpec spec;
-    spec.className = "TForm1";
-    spec.caption = " Clock";
+    spec.className = name.className;
+    spec.caption = name.caption;
     spec.border = ui::BorderStyle::None;
     spec.clientWidth = kFaceWidthWithSeconds;
     spec.clientHeight = kFaceHeight;
@@ -155,8 +155,8 @@ ui::FormSpec ClockFormSpec() {
 
 }  // namespace
 
-ClockWindow::ClockWindow(ClockServices services, ClockSystem system)
-    : ui::Form(ClockFormSpec()),
+ClockWindow::ClockWindow(ui::FormName name, ClockServices services, ClockSystem system)
+    : ui::Form(ClockFormSpec(name)),
       services_(services),
       system_(std::move(system)),
       face_(std::make_unique<ClockFace>(*this)) {
@@ -380,19 +380,14 @@ void ClockWindow::MoveCdDoor(CdDoorAction action) {
     tikora::MoveCdDoor(*system_.mci, cdChooser_.SelectedDrive(), action);
 }
 
-void ClockWindow::AttachForm(ui::Form& form) { forms_.push_back(&form); }
-
 void ClockWindow::ShowWindowFor(MenuCommand command) {
     std::optional<WindowTarget> target = WindowForCommand(command);
-    if (!target) return;
-    for (ui::Form* form : forms_) {
-        if (target->className != form->Spec().className) continue;
-        if (target->rule == ShowRule::BringToFront)
-            form->BringToFront();
-        else
-            form->Show();
-        return;
-    }
+    ui::Form* form = target && directory_ ? directory_(target->window) : nullptr;
+    if (!form) return;
+    if (target->rule == ShowRule::BringToFront)
+        form->BringToFront();
+    else
+        form->Show();
 }
 
 void ClockWindow::RunMenuCommand(MenuAction action) {

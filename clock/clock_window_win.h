@@ -71,7 +71,8 @@ class ClockFace;
 
 class ClockWindow final : public ui::Form, public LiveClock, private ClockView {
 public:
-    explicit ClockWindow(ClockServices services, ClockSystem system = {});
+    // The class name and caption come from the window catalogue.
+    ClockWindow(ui::FormName name, ClockServices services, ClockSystem system = {});
     ~ClockWindow() override;
 
     // Creation steps: single-instance check (may end the process), current directory, settings,
@@ -114,8 +115,8 @@ public:
     const TrayMenus& GetTrayMenus() const { return *menus_; }
     // Runs a menu item's action, as a click on it does.
     void RunMenuCommand(MenuAction action);
-    // The windows the menu items show, found by their window class (TForm2, TForm18...).
-    void AttachForm(ui::Form& form);
+    // Where the menu items find the windows they show; a window it does not give is not shown.
+    void SetWindowDirectory(std::function<ui::Form*(WindowId)> directory) { directory_ = std::move(directory); }
     // "Calculator" runs this modally; nothing happens while it is not set.
     void SetCalculatorRunner(std::function<void()> run) { runCalculator_ = std::move(run); }
     // "Change icon in tray".
@@ -215,7 +216,7 @@ private:
     std::unique_ptr<Snapper> snapper_;
     ClockVisibility visibility_;
     CdChooser cdChooser_;
-    std::vector<ui::Form*> forms_;
+    std::function<ui::Form*(WindowId)> directory_;
     std::function<void()> runCalculator_;
     SetLayeredWindowAttributesFn setLayeredAttributes_ = nullptr;
     UINT taskbarCreated_ = 0;

@@ -178,18 +178,18 @@ void ApplyCdChooser(Menu& powerMenu, const CdChooser& chooser) {
 
 std::optional<WindowTarget> WindowForCommand(MenuCommand command) {
     switch (command) {
-    case MenuCommand::Settings: return WindowTarget{"TForm2"};
-    case MenuCommand::ChangeSkin: return WindowTarget{"TForm4"};
-    case MenuCommand::TagEditor: return WindowTarget{"TForm21"};
-    case MenuCommand::ShutdownTimer: return WindowTarget{"TForm7"};
-    case MenuCommand::Information: return WindowTarget{"TForm20"};
-    case MenuCommand::Calendar: return WindowTarget{"TForm5"};
-    case MenuCommand::PictureViewer: return WindowTarget{"TForm9"};
-    case MenuCommand::SearchFiles: return WindowTarget{"TForm3"};
-    case MenuCommand::AlarmClock: return WindowTarget{"TForm12"};
-    case MenuCommand::Reminder: return WindowTarget{"TForm18", ShowRule::BringToFront};
-    case MenuCommand::About: return WindowTarget{"TForm8"};
-    case MenuCommand::HotKeys: return WindowTarget{"TForm17"};
+    case MenuCommand::Settings: return WindowTarget{WindowId::Settings};
+    case MenuCommand::ChangeSkin: return WindowTarget{WindowId::SkinChooser};
+    case MenuCommand::TagEditor: return WindowTarget{WindowId::TagEditor};
+    case MenuCommand::ShutdownTimer: return WindowTarget{WindowId::ShutdownTimer};
+    case MenuCommand::Information: return WindowTarget{WindowId::Information};
+    case MenuCommand::Calendar: return WindowTarget{WindowId::Calendar};
+    case MenuCommand::PictureViewer: return WindowTarget{WindowId::PictureViewer};
+    case MenuCommand::SearchFiles: return WindowTarget{WindowId::SearchFiles};
+    case MenuCommand::AlarmClock: return WindowTarget{WindowId::AlarmClock};
+    case MenuCommand::Reminder: return WindowTarget{WindowId::ReminderList, ShowRule::BringToFront};
+    case MenuCommand::About: return WindowTarget{WindowId::About};
+    case MenuCommand::HotKeys: return WindowTarget{WindowId::HotKeys};
     default: return std::nullopt;
     }
 }

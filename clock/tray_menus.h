@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/platform.h"
+#include "core/window_id.h"
 
 namespace tikora {
 
@@ -108,12 +109,12 @@ class CdChooser;
 // Copies the chooser's items (shown or not, caption, tick) into the " Choose..." submenu.
 void ApplyCdChooser(Menu& powerMenu, const CdChooser& chooser);
 
-// The window an item shows, by its window class. Every item shows its window only when it is
-// not showing already; "Reminder" also brings an open reminder list to the front.
+// The window an item shows. Every item shows its window only when it is not showing already;
+// "Reminder" also brings an open reminder list to the front.
 enum class ShowRule { IfHidden, BringToFront };
 
 struct WindowTarget {
-    std::string_view className;
+    WindowId window;
     ShowRule rule = ShowRule::IfHidden;
     friend bool operator==(const WindowTarget&, const WindowTarget&) = default;
 };

@@ -29,7 +29,7 @@ add_custom_command(
 add_custom_target(runtime_assets DEPENDS ${TIKORA_ASSET_DIR}/tikora.ico ${TIKORA_RUNTIME_DIR}/Sounds/Ring.wav)
 
 file(GLOB ui_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/*.cpp)
-set(entry_source ${CMAKE_SOURCE_DIR}/clock/main_win.cpp)
+set(entry_source ${CMAKE_SOURCE_DIR}/app/main_win.cpp)
 list(REMOVE_ITEM shell_sources ${entry_source})
 
 add_library(tikora_shell STATIC ${ui_sources} ${shell_sources})

@@ -15,6 +15,12 @@ enum class BorderStyle {
     Sizeable,      // sizeable border, close and maximise boxes
 };
 
+// A window's class name and caption, as the window catalogue gives them.
+struct FormName {
+    const char* className = "";
+    const char* caption = "";
+};
+
 struct FormSpec {
     const char* className = "";
     const char* caption = "";

@@ -30,7 +30,7 @@ protected:
     }
 
     ClockWindow& Start() {
-        clock = std::make_unique<ClockWindow>(fakes.Services());
+        clock = std::make_unique<ClockWindow>(tikora::testing::ClockName(), fakes.Services());
         clock->CreateForm();
         clock->Initialize();
         clock->ShowAtStart();

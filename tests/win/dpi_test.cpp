@@ -36,7 +36,7 @@ TEST(DpiTest, ClockFaceScalesSharply) {
     EnsureApplication();
     FakeServices fakes{9, 5, 7};
     fakes.settings.Set("Options", "showsecond", "1");
-    auto clock = std::make_unique<ClockWindow>(fakes.Services());
+    auto clock = std::make_unique<ClockWindow>(tikora::testing::ClockName(), fakes.Services());
     clock->CreateForm();
     clock->Initialize();
     clock->ShowAtStart();

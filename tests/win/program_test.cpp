@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "clock/window_catalogue.h"
+#include "app/window_catalogue_win.h"
 #include "win/support/program_runner.h"
 
 using namespace tikora;
@@ -54,6 +54,7 @@ TEST_F(ProgramTest, CreatesTheWindowsInTheirOrderOwnedByTheApplicationWindow) {
     ASSERT_EQ(forms.size(), kWindowCatalogue.size() - 1);
     for (size_t i = 0; i < forms.size(); ++i) {
         EXPECT_EQ(forms[i].className, kWindowCatalogue[i + 1].className) << "position " << i + 2;
+        EXPECT_EQ(static_cast<size_t>(kWindowCatalogue[i + 1].id), i + 1) << "catalogue position of the identifier";
         EXPECT_EQ(forms[i].caption, kWindowCatalogue[i + 1].caption) << forms[i].className;
         EXPECT_EQ(forms[i].owner, appHandle) << forms[i].className;
         EXPECT_FALSE(forms[i].visible) << forms[i].className;

@@ -285,7 +285,8 @@ TEST(MenuActions, WindowsAreShownOnlyWhenHiddenButTheReminderListComesToTheFront
         {"TForm2", "Tikora: Settings", "Settings", false}, {"TForm18", "Reminder", "Reminder", true}};
     for (const auto& [className, title, caption, toFront] : forms) {
         auto form = makeForm(className, title);
-        clock.AttachForm(*form);
+        const WindowId shown = toFront ? WindowId::ReminderList : WindowId::Settings;
+        clock.SetWindowDirectory([&, shown](WindowId id) { return id == shown ? form.get() : nullptr; });
         ClickItem(clock, clock.MainMenu(), caption);
         EXPECT_TRUE(form->Visible()) << caption;
         other->BringToFront();

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/window_catalogue_win.h"
+
 namespace tikora::testing {
 
 // The application object exists once per process. Its title differs from the program's, so an
@@ -16,6 +18,12 @@ inline constexpr const char* kTestApplicationTitle = "Tikora under test";
 
 // Errors that reached the application error handler since the last call.
 std::vector<std::string> TakeErrorBoxes();
+
+// The clock window's class name and caption, from the window catalogue.
+inline ui::FormName ClockName() {
+    const WindowEntry& entry = CatalogueEntry(WindowId::Clock);
+    return {entry.className, entry.caption};
+}
 
 // Pumps messages until the condition holds or the timeout passes; returns the condition's value.
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(5));

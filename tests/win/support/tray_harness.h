@@ -151,7 +151,7 @@ public:
     ClockWindow& Start(bool useRealDesktop = false) {
         ClockSystem system{&tray, &chooser, &mci, &drives, &desktopShell, useRealDesktop ? nullptr : &desktop,
                            &version, [this](const std::string& text) { plainMessages.push_back(text); }};
-        clock = std::make_unique<ClockWindow>(ClockServices{time, sound, shell, power, files, settings}, system);
+        clock = std::make_unique<ClockWindow>(tikora::testing::ClockName(), ClockServices{time, sound, shell, power, files, settings}, system);
         clock->CreateForm();
         clock->Initialize();
         return *clock;
