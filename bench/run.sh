@@ -8,7 +8,7 @@
 # of the runtime folder, and everything started here is ended here.
 #
 # Settings (environment):
-#   BENCH_SECONDS=60         idle measurement
+#   BENCH_SECONDS=180        idle measurement
 #   BENCH_SETTLE_SECONDS=5   wait after launch before the idle measurement starts
 #   BENCH_TICKS=1000000      ticks per round of tick_bench
 #   BENCH_DRAW_TICKS=20000   ticks per case of tick_draw_bench
@@ -16,7 +16,7 @@
 #   BENCH_WIN_BUILD=build/win64   the win64 build tree to use
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-seconds=${BENCH_SECONDS:-60}
+seconds=${BENCH_SECONDS:-180}
 settle=${BENCH_SETTLE_SECONDS:-5}
 ticks=${BENCH_TICKS:-1000000}
 draw_ticks=${BENCH_DRAW_TICKS:-20000}
@@ -83,12 +83,15 @@ pids_of() {
     echo "${p#/proc/}"
   done
 }
-# utime + stime in clock ticks; the command name may hold spaces, so fields count from its ")".
-cpu_ticks() {
-  local total=0 pid used
+# CPU time in nanoseconds over all threads of the processes: the first field of each thread's
+# schedstat. The 10 ms ticks of /proc/PID/stat are too coarse for a program that idles at 0.2 %.
+cpu_ns() {
+  local total=0 pid task used
   for pid in "$@"; do
-    used=$(sed 's/.*) //' "/proc/$pid/stat" 2>/dev/null | awk '{print $12 + $13}' || true)
-    total=$((total + ${used:-0}))
+    for task in /proc/"$pid"/task/*/schedstat; do
+      used=$(awk '{print $1}' "$task" 2>/dev/null || true)
+      total=$((total + ${used:-0}))
+    done
   done
   echo "$total"
 }
@@ -116,27 +119,26 @@ if [ -z "$tikora_pids" ] || [ -z "$minimal_pids" ]; then
   echo "could not find the processes (Tikora: '${tikora_pids}', minimal: '${minimal_pids}')" >&2
   exit 1
 fi
-hz=$(getconf CLK_TCK)
 # shellcheck disable=SC2086
 {
   t0=$(date +%s.%N)
-  a0=$(cpu_ticks $tikora_pids); b0=$(cpu_ticks $minimal_pids); s0=$(cpu_ticks $server_pids); x0=$(cpu_ticks "$xvfb_pid")
+  a0=$(cpu_ns $tikora_pids); b0=$(cpu_ns $minimal_pids); s0=$(cpu_ns $server_pids); x0=$(cpu_ns "$xvfb_pid")
   sleep "$seconds"
-  a1=$(cpu_ticks $tikora_pids); b1=$(cpu_ticks $minimal_pids); s1=$(cpu_ticks $server_pids); x1=$(cpu_ticks "$xvfb_pid")
+  a1=$(cpu_ns $tikora_pids); b1=$(cpu_ns $minimal_pids); s1=$(cpu_ns $server_pids); x1=$(cpu_ns "$xvfb_pid")
   t1=$(date +%s.%N)
   tikora_rss=$(rss_kib $tikora_pids); minimal_rss=$(rss_kib $minimal_pids)
 }
 read -r tikora_pct minimal_pct server_pct xvfb_pct ratio < <(awk -v a=$((a1 - a0)) -v b=$((b1 - b0)) \
-  -v s=$((s1 - s0)) -v x=$((x1 - x0)) -v hz="$hz" -v t0="$t0" -v t1="$t1" 'BEGIN {
+  -v s=$((s1 - s0)) -v x=$((x1 - x0)) -v t0="$t0" -v t1="$t1" 'BEGIN {
     el = t1 - t0
-    pa = 100 * a / hz / el; pb = 100 * b / hz / el
+    pa = 100 * a / 1e9 / el; pb = 100 * b / 1e9 / el
     r = b > 0 ? sprintf("%.2f", a / b) : "n/a"
-    printf "%.2f %.2f %.2f %.2f %s\n", pa, pb, 100 * s / hz / el, 100 * x / hz / el, r
+    printf "%.3f %.3f %.3f %.3f %s\n", pa, pb, 100 * s / 1e9 / el, 100 * x / 1e9 / el, r
   }')
-printf '%-22s pid %-8s CPU %6s %% of one core  (%d ticks of 1/%s s)  RSS %s KiB\n' \
-  Tikora.exe "$tikora_pids" "$tikora_pct" $((a1 - a0)) "$hz" "$tikora_rss"
-printf '%-22s pid %-8s CPU %6s %% of one core  (%d ticks of 1/%s s)  RSS %s KiB\n' \
-  minimal_timer.exe "$minimal_pids" "$minimal_pct" $((b1 - b0)) "$hz" "$minimal_rss"
+printf '%-22s pid %-8s CPU %7s %% of one core  (%d ns)  RSS %s KiB\n' \
+  Tikora.exe "$tikora_pids" "$tikora_pct" $((a1 - a0)) "$tikora_rss"
+printf '%-22s pid %-8s CPU %7s %% of one core  (%d ns)  RSS %s KiB\n' \
+  minimal_timer.exe "$minimal_pids" "$minimal_pct" $((b1 - b0)) "$minimal_rss"
 printf '%-22s shared: wineserver %s %%, Xvfb %s %%\n' "" "$server_pct" "$xvfb_pct"
 echo "ratio Tikora / minimal: ${ratio}x (target <= 1.5x)"
 

@@ -83,7 +83,9 @@ void Application::ProcessMessages() {
 void Application::Terminate() { PostQuitMessage(0); }
 
 bool Application::PreTranslate(MSG& msg) {
-    if (!msg.hwnd || dialogs_.empty()) return false;
+    // Only keyboard input has dialog keys. Finding the root window is a server round trip under
+    // Wine, too dear for the clock's fifty timer messages a second.
+    if (!msg.hwnd || dialogs_.empty() || msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
     HWND root = GetAncestor(msg.hwnd, GA_ROOT);
     return root && dialogs_.count(root) && IsDialogMessageA(root, &msg);
 }
