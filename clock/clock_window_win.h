@@ -1,6 +1,6 @@
 #pragma once
-// The clock window (TForm1): the hub of the program. It owns the face, the main tick, the tray
-// icon and its menus, the program-wide options, and the system actions.
+// The clock window: the hub of the program. It owns the face, the main tick, the tray icon and
+// its menus, the program-wide options, and the system actions.
 #include <windows.h>
 
 #include <functional>
@@ -10,10 +10,10 @@
 
 #include "clock/cd_door_win.h"
 #include "clock/cd_drives.h"
+#include "clock/clock_face_win.h"
+#include "clock/clock_tray_win.h"
 #include "clock/clock_options.h"
 #include "clock/clock_visibility.h"
-#include "clock/face.h"
-#include "clock/glyphs.h"
 #include "clock/live_clock.h"
 #include "clock/main_tick.h"
 #include "clock/snapper_win.h"
@@ -24,7 +24,6 @@
 #include "core/services.h"
 #include "core/settings_store.h"
 #include "ui/form_win.h"
-#include "ui/handles_win.h"
 
 namespace tikora {
 
@@ -67,8 +66,9 @@ struct DefaultChime final : ChimeSource {
     std::string ChimeFile() override { return kDefaultChimeFile; }
 };
 
-class ClockFace;
-
+// The clock window: the face, the tick timer, the tray icon and menus, the live options and the
+// system actions. Its parts are split by concern: the face (clock_face_win), the tray icon
+// (clock_tray_win), start-up (clock_startup_win.cpp) and the menu commands (clock_commands_win.cpp).
 class ClockWindow final : public ui::Form, public LiveClock, private ClockView {
 public:
     // The class name and caption come from the window catalogue.
@@ -78,11 +78,22 @@ public:
     // Creation steps: single-instance check (may end the process), current directory, settings,
     // icon, skin, options, hot keys, width, version, menus, handlers, tray icon.
     void Initialize();
+    // Runs once when the program's message loop starts: shows the window (first show).
+    void ShowAtStart();
+    // The application's idle handler: hides the clock at the first idle moment with
+    // `hideonstart` on, and does nothing afterwards.
+    void IdleStep();
+    // Errors met during creation, before the error handler was installed.
+    const std::vector<std::string>& StartupProblems() const { return startupProblems_; }
 
     // The dialogs whose controls the tick reads plug in here once they exist.
     void SetShutdownControls(ShutdownControls* controls);
     void SetAlarmControls(AlarmControls* controls);
     void SetChimeSource(ChimeSource* source);
+    // Where the menu items find the windows they show; a window it does not give is not shown.
+    void SetWindowDirectory(std::function<ui::Form*(WindowId)> directory) { directory_ = std::move(directory); }
+    // "Calculator" runs this modally; nothing happens while it is not set.
+    void SetCalculatorRunner(std::function<void()> run) { runCalculator_ = std::move(run); }
 
     // The live options; `scotch` there is not used: snapping is the snapping component's state.
     ClockOptions& Options() { return options_; }
@@ -91,11 +102,15 @@ public:
     ClockOptions LiveOptions() const override;
     void SetLiveOption(bool ClockOptions::*option, bool value) override;
     bool TransparencyAvailable() const override { return transparencyAvailable_; }
+    void ApplySeconds(bool showSecond) override;
+    // Make translucent and make opaque; does nothing unless transparency is available.
+    void SetTranslucent(bool translucent) override;
 
     // Loads a skin strip; throws PictureError when the file is not a readable bitmap and AppError
     // "Invalid image size" when it is too small (the glyphs are gone then).
-    void LoadSkin(const std::string& path);
-    void ApplySeconds(bool showSecond) override;
+    void LoadSkin(const std::string& path) { face_.LoadSkin(path); }
+    const GlyphSets& Glyphs() const { return face_.Glyphs(); }
+    HWND FaceHandle() const { return face_.Hwnd(); }
     void DrawFace() override;
 
     // The tray menu's "Show clock" and "Hide clock" items: they are the record of whether the
@@ -110,23 +125,18 @@ public:
     void FullScreenViewClosed(FullScreenView view);
 
     // The tray menus; the HMENUs live as long as the window.
-    HMENU MainMenu() const { return menus_ ? menus_->Main() : nullptr; }
-    HMENU PowerMenu() const { return menus_ ? menus_->Power() : nullptr; }
-    const TrayMenus& GetTrayMenus() const { return *menus_; }
+    HMENU MainMenu() const { return tray_ ? tray_->Menus().Main() : nullptr; }
+    HMENU PowerMenu() const { return tray_ ? tray_->Menus().Power() : nullptr; }
+    const TrayMenus& GetTrayMenus() const { return tray_->Menus(); }
     // Runs a menu item's action, as a click on it does.
     void RunMenuCommand(MenuAction action);
-    // Where the menu items find the windows they show; a window it does not give is not shown.
-    void SetWindowDirectory(std::function<ui::Form*(WindowId)> directory) { directory_ = std::move(directory); }
-    // "Calculator" runs this modally; nothing happens while it is not set.
-    void SetCalculatorRunner(std::function<void()> run) { runCalculator_ = std::move(run); }
     // "Change icon in tray".
     void ChangeTrayIcon();
-    bool TrayIconAdded() const { return trayIconAdded_; }
+    bool TrayIconAdded() const { return tray_ && tray_->Added(); }
+    HICON Icon() const { return tray_ ? tray_->Icon() : nullptr; }
 
     // The snapping component; the settings dialog switches its `Active`.
     Snapper& GetSnapper() { return *snapper_; }
-    // Make translucent and make opaque; does nothing unless transparency is available.
-    void SetTranslucent(bool translucent) override;
 
     // The CD hot keys; the hot keys dialog calls these when its switch changes.
     void RegisterHotKeys();
@@ -136,17 +146,6 @@ public:
     void MoveCdDoor(CdDoorAction action);
 
     MainTick& Tick() { return *tick_; }
-    const GlyphSets& Glyphs() const { return glyphs_; }
-    HWND FaceHandle() const;
-    HICON Icon() const { return icon_ ? icon_.get() : builtinIcon_; }
-
-    // Runs once when the program's message loop starts: shows the window (first show).
-    void ShowAtStart();
-    // The application's idle handler: hides the clock at the first idle moment with
-    // `hideonstart` on, and does nothing afterwards.
-    void IdleStep();
-    // Errors met during creation, before the error handler was installed.
-    const std::vector<std::string>& StartupProblems() const { return startupProblems_; }
 
     static constexpr UINT kTrayMessage = WM_USER + 123;
 
@@ -154,26 +153,27 @@ protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCreate() override;
     void OnShow() override;
-    void OnClose() override {}
+    // Closing the clock window (Alt+F4) ends the program, as "Close" does.
+    void OnClose() override;
     void OnCommand(int id, int code, HWND control) override;
 
 private:
-    friend class ClockFace;
+    static constexpr UINT_PTR kTickTimer = 1;
+    static constexpr UINT kTickInterval = 20;  // ms
+    static constexpr UINT kReportStartupProblems = WM_APP + 1;
+
     void SingleInstanceCheck();
+    void LoadIconAtStart(SettingsStore& ini);
+    void LoadSkinAtStart(SettingsStore& ini);
+    void ReportStartupProblems();
+    void FirstShow();
     void OnFacePressed();
     void UpdateTickControls();
-    void FirstShow();
     void OnTimer();
     void OnTrayMessage(UINT mouseMessage);
     void ApplyVisibility(ClockEvent event, FullScreenView view = FullScreenView::ActualSize);
-    void SetWindowIcon(ui::UniqueIcon icon);
     void ShowWindowFor(MenuCommand command);
     void FindCdDrives();
-    void PaintFrame(HDC dc);
-    void RebuildGlyphBitmaps();
-    void AddTrayIcon();
-    void RemoveTrayIcon();
-    void ReportStartupProblems();
 
     // ClockView
     Point CursorPos() override;
@@ -191,9 +191,11 @@ private:
     SystemDesktopShell systemDesktopShell_;
     SystemDesktopGeometry systemDesktop_;
     SystemVersionQuery systemVersion_;
+
     ClockOptions options_;
-    GlyphSets glyphs_;
-    std::unique_ptr<ClockFace> face_;
+    ClockFace face_;
+    std::unique_ptr<ClockTray> tray_;
+    std::unique_ptr<Snapper> snapper_;
     std::unique_ptr<MainTick> tick_;
     DisarmedShutdown noShutdown_;
     DisarmedAlarm noAlarm_;
@@ -202,32 +204,15 @@ private:
     AlarmControls* alarm_ = &noAlarm_;
     ChimeSource* chime_ = &defaultChime_;
 
-    ui::UniqueMemoryDc digitDc_;
-    ui::UniqueBitmap digitBitmap_;
-    ui::UniqueMemoryDc separatorDc_;
-    ui::UniqueBitmap separatorBitmap_;
-    HGDIOBJ digitOld_ = nullptr;
-    HGDIOBJ separatorOld_ = nullptr;
-    ui::UniqueBitmap frameBitmap_;
-    ui::UniqueIcon icon_;
-    HICON builtinIcon_ = nullptr;
-
-    std::unique_ptr<TrayMenus> menus_;
-    std::unique_ptr<Snapper> snapper_;
     ClockVisibility visibility_;
     CdChooser cdChooser_;
     std::function<ui::Form*(WindowId)> directory_;
     std::function<void()> runCalculator_;
     SetLayeredWindowAttributesFn setLayeredAttributes_ = nullptr;
-    UINT taskbarCreated_ = 0;
 
     bool transparencyAvailable_ = false;
     bool firstShowPending_ = true;
     bool firstIdlePending_ = true;
-    bool trayIconAdded_ = false;
-    std::string lastFaceText_;
-    FacePlan lastPlan_;
-    bool faceStale_ = true;
     std::vector<std::string> startupProblems_;
 };
 

@@ -113,6 +113,26 @@ TEST(DragByTheFace, EveryPressStoresThePositionSnappedOrNot) {
     }
 }
 
+// The face's class asks for double clicks, so a quick second press of the right or the middle
+// button arrives as a double click; it used to start no drag and store nothing.
+TEST(DragByTheFace, AQuickSecondPressOfAnyButtonIsAPressToo) {
+    const std::pair<UINT, const char*> presses[] = {
+        {WM_RBUTTONDOWN, "right"}, {WM_RBUTTONDBLCLK, "right, second quick press"},
+        {WM_MBUTTONDOWN, "middle"}, {WM_MBUTTONDBLCLK, "middle, second quick press"}};
+    ClockRig rig;
+    ClockWindow& clock = rig.Start();
+    rig.ShowAtStart();
+    int x = 40;
+    for (const auto& [message, name] : presses) {
+        x += 10;
+        MoveTo(clock.Hwnd(), x, 300);
+        SetTimer(nullptr, 0, 30, &EndTheMoveLoop);
+        SendMessageA(clock.FaceHandle(), message, 0, MAKELPARAM(10, 10));
+        EXPECT_EQ(rig.settings.ReadInteger("Position", "X", -1), x) << name;
+        EXPECT_EQ(rig.settings.ReadInteger("Position", "Y", -1), 300) << name;
+    }
+}
+
 BYTE Alpha(HWND window) {
     BYTE alpha = 0;
     DWORD flags = 0;

@@ -313,5 +313,17 @@ TEST(MenuActions, CalculatorRunsThroughItsHookAndCloseEndsTheMessageLoop) {
     EXPECT_TRUE(IsWindow(clock.Hwnd())) << "the window goes only when the program ends";
 }
 
+// Alt+F4 on the clock window ends the program by the path of "Close": the loop ends, the window
+// stays until the program destroys it, and the settings file is not written.
+TEST(MenuActions, ClosingTheClockWindowEndsTheMessageLoopAsCloseDoes) {
+    ClockRig rig;
+    ClockWindow& clock = rig.Start();
+    SendMessageA(clock.Hwnd(), WM_CLOSE, 0, 0);
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_TRUE(IsWindow(clock.Hwnd()));
+    EXPECT_EQ(GetFileAttributesA(rig.settings.Path().c_str()), INVALID_FILE_ATTRIBUTES) << "nothing is written";
+}
+
 }  // namespace
 }  // namespace tikora::traytest
