@@ -6,8 +6,11 @@
 #include <utility>
 
 #include "clock/builtin_skin.h"
+#include "clock/glyphs.h"
+#include "clock/icon_file_win.h"
 #include "clock/face.h"
 #include "clock/web_links.h"
+#include "core/bmp_reader.h"
 #include "core/errors.h"
 #include "core/system_win.h"
 #include "ui/application_win.h"
@@ -53,33 +56,9 @@ ui::UniqueBitmap MakeBitmap(const Image& image) {
     return ui::UniqueBitmap(bitmap);
 }
 
-// Reads a bitmap file with the system loader and converts it to 32-bit pixels.
-Image ReadBitmapFile(const std::string& path) {
-    HBITMAP loaded = static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    if (!loaded) throw PictureError("Bitmap image is not valid");
-    ui::UniqueBitmap bitmap(loaded);
-    BITMAP info{};
-    if (!GetObjectA(bitmap.get(), sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight == 0)
-        throw PictureError("Bitmap image is not valid");
-    int width = info.bmWidth;
-    int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
-    // The glyphs need at most the strip's size; a huge picture is read only as far as it is used.
-    Image image(width, height);
-    BITMAPINFO request{};
-    request.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    request.bmiHeader.biWidth = width;
-    request.bmiHeader.biHeight = -height;
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    request.bmiHeader.biCompression = BI_RGB;
-    ui::WindowDc screen(nullptr);
-    if (!GetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(height), image.pixels.data(), &request,
-                   DIB_RGB_COLORS))
-        throw PictureError("Bitmap image is not valid");
-    for (auto& p : image.pixels) p &= 0x00FFFFFF;
-    return image;
-}
+// Reads the part of a skin file the glyphs use, with our own checked decoder: no system loader
+// ever sees a broken file, and a huge picture costs only the strip.
+Image ReadBitmapFile(const std::string& path) { return ReadBmpFile(path, kStripWidth, kStripHeight); }
 
 // A program started as administrator does not receive messages from the ordinary shell unless
 // it lets them through. Looked up by name: systems before version 6.1 lack the function (and the
@@ -240,7 +219,7 @@ void ClockWindow::Initialize() {
     std::string iconPath = ini.ReadString("Icon in Tray", "Path", "");
     ui::UniqueIcon fromFile;
     if (!iconPath.empty() && services_.files.Exists(iconPath)) {
-        fromFile.reset(static_cast<HICON>(LoadImageA(nullptr, iconPath.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
+        fromFile.reset(LoadCheckedIcon(iconPath));
         if (!fromFile)
             startupProblems_.push_back("The tray icon " + iconPath +
                                        " could not be read; the built-in icon is used instead");
@@ -460,7 +439,7 @@ void ClockWindow::ChangeTrayIcon() {
     // Whatever fails from here on, the tray icon comes back: without it the program could
     // neither be reached nor closed.
     ScopeExit addAgain([this] { AddTrayIcon(); });
-    HICON loaded = static_cast<HICON>(LoadImageA(nullptr, chosen->c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
+    HICON loaded = LoadCheckedIcon(*chosen);
     if (!loaded) throw AppError("Cannot use " + *chosen + " as the tray icon: the file is not a readable icon");
     SetWindowIcon(ui::UniqueIcon(loaded));
     services_.settings.WriteString("Icon in Tray", "Path", *chosen);
