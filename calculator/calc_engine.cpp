@@ -21,6 +21,8 @@ bool IsOperatorKey(char c) {
     return c == kCalcEnterKey || c == '%' || c == '*' || c == '+' || c == '-' || c == '/' || c == '=';
 }
 
+bool IsArithmeticOperator(char c) { return c == '*' || c == '+' || c == '-' || c == '/'; }
+
 bool Contains(const std::string& text, char c) { return text.find(c) != std::string::npos; }
 
 }  // namespace
@@ -306,12 +308,16 @@ void CalcEngine::Paste() {
         }
     }
     const std::optional<double> value = ParseCalcNumber(text, DecimalSeparator());
+    // What is pasted right after an operator is its second operand, as if it had been typed;
+    // left ready, "=" would skip the pending operation ("2 + paste 3 =" would show 3).
+    const bool secondOperand = state_ == EntryState::Ready && IsArithmeticOperator(pendingOperator_);
     // A pasted number outside the range of a double counts as no number.
     if (value) {
         ShowNumber(*value);
     } else {
         displayText_ = "0";
     }
+    if (secondOperand && state_ == EntryState::Ready) state_ = EntryState::Typing;
 }
 
 }  // namespace tikora

@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "clock/icon_file_win.h"
 #include "clock/web_links.h"
 #include "core/errors.h"
 #include "ui/application_win.h"
@@ -97,7 +98,7 @@ void ClockWindow::ChangeTrayIcon() {
     // Whatever fails from here on, the tray icon comes back: without it the program could
     // neither be reached nor closed.
     ScopeExit addAgain([this] { tray_->Add(); });
-    HICON loaded = static_cast<HICON>(LoadImageA(nullptr, chosen->c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
+    HICON loaded = LoadCheckedIcon(*chosen);
     if (!loaded) throw AppError("Cannot use " + *chosen + " as the tray icon: the file is not a readable icon");
     tray_->SetIcon(ui::UniqueIcon(loaded));
     services_.settings.WriteString("Icon in Tray", "Path", *chosen);

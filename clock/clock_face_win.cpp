@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "clock/builtin_skin.h"
+#include "core/bmp_reader.h"
 #include "core/errors.h"
 #include "ui/dpi_win.h"
 
@@ -28,33 +29,9 @@ ui::UniqueBitmap MakeBitmap(const Image& image) {
     return ui::UniqueBitmap(bitmap);
 }
 
-// Reads a bitmap file with the system loader and converts it to 32-bit pixels.
-Image ReadBitmapFile(const std::string& path) {
-    HBITMAP loaded = static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    if (!loaded) throw PictureError("Bitmap image is not valid");
-    ui::UniqueBitmap bitmap(loaded);
-    BITMAP info{};
-    if (!GetObjectA(bitmap.get(), sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight == 0)
-        throw PictureError("Bitmap image is not valid");
-    int width = info.bmWidth;
-    int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
-    // The glyphs need at most the strip's size; a huge picture is read only as far as it is used.
-    Image image(width, height);
-    BITMAPINFO request{};
-    request.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    request.bmiHeader.biWidth = width;
-    request.bmiHeader.biHeight = -height;
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    request.bmiHeader.biCompression = BI_RGB;
-    ui::WindowDc screen(nullptr);
-    if (!GetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(height), image.pixels.data(), &request,
-                   DIB_RGB_COLORS))
-        throw PictureError("Bitmap image is not valid");
-    for (auto& p : image.pixels) p &= 0x00FFFFFF;
-    return image;
-}
+// Reads the part of a skin file the glyphs use, with our own checked decoder: no system loader
+// ever sees a broken file, and a huge picture costs only the strip.
+Image ReadBitmapFile(const std::string& path) { return ReadBmpFile(path, kStripWidth, kStripHeight); }
 
 }  // namespace
 

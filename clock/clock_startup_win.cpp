@@ -1,6 +1,7 @@
 // The clock window's start: creation steps, the first show and the first idle moment.
 #include "clock/clock_window_win.h"
 
+#include "clock/icon_file_win.h"
 #include "core/errors.h"
 #include "core/system_win.h"
 #include "ui/application_win.h"
@@ -65,7 +66,7 @@ void ClockWindow::LoadIconAtStart(SettingsStore& ini) {
     std::string iconPath = ini.ReadString("Icon in Tray", "Path", "");
     ui::UniqueIcon fromFile;
     if (!iconPath.empty() && services_.files.Exists(iconPath)) {
-        fromFile.reset(static_cast<HICON>(LoadImageA(nullptr, iconPath.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
+        fromFile.reset(LoadCheckedIcon(iconPath));
         if (!fromFile)
             startupProblems_.push_back("The tray icon " + iconPath +
                                        " could not be read; the built-in icon is used instead");

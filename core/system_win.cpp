@@ -72,9 +72,20 @@ bool SystemFileSystem::Exists(std::string_view path) {
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) {
     std::string s(section), k(key), d(def);
-    char buffer[2048];
-    DWORD length = GetPrivateProfileStringA(s.c_str(), k.c_str(), d.c_str(), buffer, sizeof buffer, path_.c_str());
-    return std::string(buffer, length);
+    // The system cuts a value that does not fit and then returns size - 1: grow until it fits.
+    // A value still cut at the ceiling is not taken at all, since a cut number is another number.
+    constexpr DWORD kFirstSize = 2048;
+    constexpr DWORD kLargestSize = 64u << 20;
+    std::string buffer;
+    for (DWORD size = kFirstSize; size <= kLargestSize; size *= 2) {
+        buffer.resize(size);
+        DWORD length = GetPrivateProfileStringA(s.c_str(), k.c_str(), d.c_str(), buffer.data(), size, path_.c_str());
+        if (length < size - 1) {
+            buffer.resize(length);
+            return buffer;
+        }
+    }
+    return d;
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {

@@ -69,7 +69,11 @@ TEST_F(CalcTest, KeySequencesShowTheirResult) {
         // Percent of the first operand, or the operator applied to a hundredth.
         {"200+10%", "220", 0}, {"50*10%", "5", 0}, {"50/10%", "500", 0}, {"100+10%=", "110", 0},
         // A result is replaced by the next digit or operand.
-        {"12=3", "3", 0}, {"3=_5", "5", 0}, {"9q4", "4", 0}, {"2+{V:3}=", "3", 0},
+        {"12=3", "3", 0}, {"3=_5", "5", 0}, {"9q4", "4", 0},
+        // A number pasted after an operator is the second operand, as if typed; elsewhere a paste
+        // leaves the entry state alone (a result stays ready for the next digit).
+        {"2+{V:3}=", "5", 0}, {"2*{V:$4}=", "8", 0}, {"2+{V:3}4=", "36", 0}, {"2-{V:abc}=", "2", 0},
+        {"12={V:7}3", "3", 0}, {"2+3={V:7}+1=", "8", 0},
         {"1/0=", "Error", 1}, {"0r", "Error", 1}, {"4_q", "Error", 1}, {"1/0=\x1b", "0", 1},
         {"4r", "0.25", 0}, {"123\x1b", "0", 0}, {"7x ", "7", 0}, {"1.{OK}", "1", 0},
         // Typing: digit limit, sign, separator, backspace.

@@ -21,6 +21,12 @@ TEST(SettingsValueTest, IntegerRule) {
         {"0xG1", std::nullopt}, {"", std::nullopt}, {"abc", std::nullopt}, {"12abc", std::nullopt},
         {"1.5", std::nullopt}, {"-", std::nullopt}, {"--1", std::nullopt}, {" 1", std::nullopt},
         {"99999999999999999999999", std::nullopt},
+        // A value that does not fit a 32-bit int is not a number, decimal or hex alike.
+        {"0x7FFFFFFF", 2147483647}, {"0x80000000", std::nullopt}, {"0xFFFFFFFF", std::nullopt},
+        {"0xFFFFFFFFFFFFFF9C", std::nullopt}, {"0x10000000000000000", std::nullopt},
+        {"2147483647", 2147483647}, {"-2147483648", -2147483647LL - 1}, {"2147483648", std::nullopt},
+        {"-2147483649", std::nullopt}, {"9223372036854775807", std::nullopt},
+        {"-9223372036854775808", std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(ParseIniInteger(c.text), c.expected) << "text \"" << c.text << "\"";
 }
@@ -34,7 +40,7 @@ TEST(SettingsValueTest, ReadIntegerFallsBackToTheDefault) {
     const Case cases[] = {
         {nullptr, 10, 10},      {"25", 10, 25},   {"-3000", 10, -3000}, {"0x10", 10, 16},
         {"x", 10, 10},          {"", 7, 7},       {"4294967296", 1, 1}, {"-2147483648", 0, -2147483647 - 1},
-        {"2147483648", 5, 5},
+        {"2147483648", 5, 5},   {"0xFFFFFFFF", 10, 10}, {"0xFFFFFFFFFFFFFF9C", 10, 10},
     };
     for (const Case& c : cases) {
         MemorySettings settings;

@@ -53,6 +53,27 @@ TEST(IniFileTest, ValuesFollowTheIntegerRule) {
     EXPECT_FALSE(file.ReadBool("Options", "scotch", false));
 }
 
+// A value past the system's first buffer is read whole: cut, "X=" with 2046 zeros and "77" would
+// read as 7. Lengths around the buffer's edges included.
+TEST(IniFileTest, LongValuesAreReadWhole) {
+    struct Case {
+        std::string value;
+        int expectedX;
+    };
+    const Case cases[] = {
+        {std::string(2046, '0') + "77", 77},  {std::string(2045, '0') + "5", 5},
+        {std::string(2046, '0') + "6", 6},     {std::string(100000, '0') + "123", 123},
+        {"0xFFFFFFFFFFFFFF9C", 10},            {std::string(2047, '1'), 10},
+    };
+    for (const Case& c : cases) {
+        TempIni ini;
+        ini.Write("[Position]\r\nX=" + c.value + "\r\n[Numbers]\r\nName=" + c.value + "\r\n");
+        IniFile file(ini.path);
+        EXPECT_EQ(file.ReadInteger("Position", "X", 10), c.expectedX) << c.value.size() << " characters";
+        EXPECT_EQ(file.ReadString("Numbers", "Name", ""), c.value) << c.value.size() << " characters";
+    }
+}
+
 TEST(IniFileTest, WriteCreatesTheKeyAndKeepsEverythingElse) {
     TempIni ini;
     ini.Write("[Other]\r\nkeep=me\r\n");

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets in fuzz/ with clang, libFuzzer and the address and undefined-behaviour
+# sanitizers, and runs each for the given number of seconds (default 60). Not part of the tests.
+# Usage: bash scripts/fuzz.sh [SECONDS]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-60}
+
+# clang and its runtime libraries (libFuzzer and the sanitizers) from Debian.
+missing=()
+for pkg in clang libclang-rt-dev cmake; do
+  dpkg -s "$pkg" >/dev/null 2>&1 || missing+=("$pkg")
+done
+if ((${#missing[@]})); then
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+build="$root/build/fuzz"
+cmake -S "$root/fuzz" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j"$(nproc)" >/dev/null
+
+status=0
+for target in "$build"/*_fuzz; do
+  name=$(basename "$target")
+  corpus="$build/corpus/$name"
+  mkdir -p "$corpus"
+  echo "== $name: $seconds s"
+  if ! (cd "$build" && "$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
+      -print_final_stats=1 "$corpus" 2>"$build/$name.log"); then
+    echo "   FAILED, see $build/$name.log (the crashing input is beside it)"
+    tail -30 "$build/$name.log"
+    status=1
+  else
+    grep -E "stat::number_of_executed_units|stat::peak_rss_mb" "$build/$name.log" | sed 's/^/   /'
+  fi
+done
+exit $status
