@@ -6,13 +6,11 @@
 
 namespace tikora::ui {
 
-// Traits give the invalid value: INVALID_HANDLE_VALUE cannot be a template argument.
+// Traits give the invalid value (a handle whose invalid value is INVALID_HANDLE_VALUE, which
+// cannot be a template argument, needs traits of its own).
 template <typename T>
 struct NullIsInvalid {
     static T Invalid() { return T{}; }
-};
-struct MinusOneIsInvalid {
-    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
 };
 
 template <typename T, typename Deleter, typename InvalidTraits = NullIsInvalid<T>>
@@ -54,12 +52,6 @@ struct MemoryDcDeleter {
 struct MenuDeleter {
     void operator()(HMENU menu) const { DestroyMenu(menu); }
 };
-struct FindDeleter {
-    void operator()(HANDLE find) const { FindClose(find); }
-};
-struct KernelHandleDeleter {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
 
 template <typename T>
 using UniqueGdi = UniqueHandle<T, GdiObjectDeleter>;
@@ -70,7 +62,6 @@ using UniquePen = UniqueGdi<HPEN>;
 using UniqueIcon = UniqueHandle<HICON, IconDeleter>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcDeleter>;
 using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
-using UniqueFind = UniqueHandle<HANDLE, FindDeleter, MinusOneIsInvalid>;
 
 // A window DC from GetDC, remembering its window for ReleaseDC.
 class WindowDc {

@@ -1,3 +1,4 @@
+// The window base class: class registration, creation and the one window procedure.
 #include "ui/window_win.h"
 
 #include <set>
@@ -90,14 +91,6 @@ void SetClientSize(HWND hwnd, int width, int height) {
                        static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)));
     SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void CentreOnScreen(HWND hwnd) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    int x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
-    int y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
-    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace tikora::ui

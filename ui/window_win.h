@@ -56,6 +56,5 @@ private:
 
 // Sets the client size, keeping the top-left corner, for the window's current styles.
 void SetClientSize(HWND hwnd, int width, int height);
-void CentreOnScreen(HWND hwnd);
 
 }  // namespace tikora::ui
