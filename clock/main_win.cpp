@@ -3,12 +3,14 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "calculator/calc_dialog_win.h"
 #include "clock/clock_window_win.h"
 #include "clock/window_catalogue.h"
 #include "core/system_win.h"
+#include "settings/settings_dialog_win.h"
 #include "ui/application_win.h"
 #include "ui/form_win.h"
 
@@ -77,7 +79,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         clock.CreateForm();
         clock.Initialize();
         for (size_t i = 1; i < kWindowCatalogue.size(); ++i) {
-            forms.push_back(MakePlainForm(kWindowCatalogue[i]));
+            if (std::string_view(kWindowCatalogue[i].className) == "TForm2") {
+                auto dialog = std::make_unique<SettingsDialog>(clock, ClockServices{time, sound, shell, power, files, settings});
+                dialog->CreateForm();
+                clock.SetChimeSource(dialog.get());
+                forms.push_back(std::move(dialog));
+            } else {
+                forms.push_back(MakePlainForm(kWindowCatalogue[i]));
+            }
             clock.AttachForm(*forms.back());
         }
         code = app.Run([&] { clock.ShowAtStart(); });
