@@ -1,3 +1,4 @@
+// The calculator dialog: its buttons, display and memory mark, keys and clipboard, run modally.
 #include "calculator/calc_dialog_win.h"
 
 #include <commctrl.h>
