@@ -1,5 +1,8 @@
 #include "app/window_catalogue_win.h"
 
+#include "clock/clock_window_win.h"
+#include "settings/settings_dialog_win.h"
+
 namespace tikora {
 
 namespace {
@@ -30,6 +33,13 @@ std::unique_ptr<ui::Form> FullScreenPlaceholder(const WindowEntry& entry, AppCon
     return form;
 }
 
+std::unique_ptr<ui::Form> MakeSettingsDialog(const WindowEntry& entry, AppContext& app) {
+    auto dialog = std::make_unique<SettingsDialog>(ui::FormName{entry.className, entry.caption}, app.clock, app.services);
+    dialog->CreateForm();
+    app.clock.SetChimeSource(dialog.get());  // the tick chimes the file of the dialog's chime box
+    return dialog;
+}
+
 using B = ui::BorderStyle;
 
 }  // namespace
@@ -44,7 +54,7 @@ const std::array<WindowEntry, kWindowCount> kWindowCatalogue{{
     {WindowId::ShutdownTimer, "TForm7", "Timer (turn off)", "ShutdownTimerDialog", Placeholder<B::Single, 263, 93>},
     {WindowId::PictureViewer, "TForm9", " Picture viewer", "PictureViewer", Placeholder<B::Sizeable, 664, 435, true>},
     {WindowId::AlarmClock, "TForm12", "Alarm clock", "AlarmDialog", Placeholder<B::Single, 272, 126>},
-    {WindowId::Settings, "TForm2", "Tikora: Settings", "SettingsDialog", Placeholder<B::Single, 364, 217>},
+    {WindowId::Settings, "TForm2", "Tikora: Settings", "SettingsDialog", MakeSettingsDialog},
     {WindowId::SearchProgress, "TForm13", " Searching...", "SearchProgressDialog", Placeholder<B::Dialog, 219, 98>},
     {WindowId::ActualSizeView, "TForm10", "", "ActualSizeView", FullScreenPlaceholder},
     {WindowId::BrowsingView, "TForm11", "", "BrowsingView", FullScreenPlaceholder},

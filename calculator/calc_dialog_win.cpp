@@ -1,3 +1,4 @@
+// The calculator dialog: its buttons, display and memory mark, keys and clipboard, run modally.
 #include "calculator/calc_dialog_win.h"
 
 #include <commctrl.h>
@@ -10,10 +11,14 @@
 
 #include "calculator/calc_glyphs.h"
 #include "core/datetime.h"
-#include "ui/controls_win.h"
+#include "ui/bitmap_win.h"
+#include "ui/control_win.h"
 #include "ui/dpi_win.h"
+#include "ui/font_win.h"
 #include "ui/form_win.h"
 #include "ui/handles_win.h"
+#include "ui/modal_win.h"
+#include "ui/subclass_win.h"
 
 namespace tikora {
 
@@ -33,7 +38,6 @@ constexpr int kMemoryMarkId = 201;
 constexpr UINT kMenuCopy = 1;
 constexpr UINT kMenuPaste = 2;
 constexpr DWORD kKeyPressMs = 20;
-constexpr UINT_PTR kHoverSubclassId = 1;
 
 enum class Ink { ButtonText, Maroon, Navy, Purple };
 
@@ -92,45 +96,13 @@ COLORREF InkColour(Ink ink) {
     return GetSysColor(COLOR_BTNTEXT);
 }
 
-// The message font of the non-client metrics; MS Sans Serif 8 pt where the system gives none.
-ui::UniqueFont MakeDialogFont(LONG weight) {
-    LOGFONTA font{};
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        font = metrics.lfMessageFont;
-    } else {
-        font.lfHeight = -MulDiv(8, ui::SystemDpi(), 72);
-        font.lfCharSet = DEFAULT_CHARSET;
-        lstrcpynA(font.lfFaceName, "MS Sans Serif", LF_FACESIZE);
-    }
-    font.lfWeight = weight;
-    return ui::UniqueFont(CreateFontIndirectA(&font));
-}
-
-ui::UniqueBitmap MakeGlyphBitmap() {
-    const Image strip = MakeCalcGlyphStrip();
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = strip.width;
-    info.bmiHeader.biHeight = -strip.height;  // top-down, like the image
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    ui::UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    // 0x00RRGGBB is exactly the byte order of a 32-bit DIB pixel.
-    if (bitmap && bits) std::memcpy(bits, strip.pixels.data(), strip.pixels.size() * sizeof(uint32_t));
-    return bitmap;
-}
-
 class CalcDialog final : public ui::Form, public CalcHost {
 public:
     explicit CalcDialog(const Calculator& calculator)
         : ui::Form(SpecFor(calculator)),
-          font_(MakeDialogFont(FW_BOLD)),
-          markFont_(MakeDialogFont(FW_NORMAL)),
-          glyphs_(MakeGlyphBitmap()) {}
+          font_(ui::MakeDialogFont(ui::FontBase::SystemMessage, FW_BOLD)),
+          markFont_(ui::MakeDialogFont(ui::FontBase::SystemMessage, FW_NORMAL)),
+          glyphs_(ui::MakeBitmap(MakeCalcGlyphStrip())) {}
 
     ~CalcDialog() override { Destroy(); }
 
@@ -142,22 +114,11 @@ public:
         Refresh();
         running_ = this;
 
-        // Like any modal run: the program's other windows wait, their timers keep running.
-        std::vector<HWND> disabled;
-        EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
-        for (HWND w : disabled) {
-            if (w != Hwnd()) EnableWindow(w, FALSE);
-        }
-        ShowWindow(Hwnd(), SW_SHOW);
-        SetForegroundWindow(Hwnd());
-        SetFocus(Hwnd());
+        // Keys typed on a button belong to the dialog: the buttons are not keyboard controls.
+        modal_.Run(Hwnd(), [this](MSG& msg) {
+            if (IsKeyMessage(msg.message) && msg.hwnd && IsChild(Hwnd(), msg.hwnd)) msg.hwnd = Hwnd();
+        });
 
-        RunLoop();
-
-        for (HWND w : disabled) {
-            if (w != Hwnd() && IsWindow(w)) EnableWindow(w, TRUE);
-        }
-        if (Hwnd()) ShowWindow(Hwnd(), SW_HIDE);
         running_ = nullptr;
         Destroy();
         engine_ = nullptr;
@@ -196,44 +157,30 @@ public:
 
 protected:
     void OnCreate() override {
+        const std::string separator(1, GetFormatSettings().decimalSeparator);
         for (int i = 0; i < kCalcButtonCount; ++i) {
             const ButtonLayout& b = kButtons[i];
-            const std::string separator(1, GetFormatSettings().decimalSeparator);
-            ui::ControlSpec spec;
-            spec.className = "BUTTON";
-            // Picture buttons have no text.
-            spec.text = b.face ? b.face : separator.c_str();
-            spec.style = BS_OWNERDRAW;
-            spec.x = kPanelX + b.x;
-            spec.y = kPanelY + b.y;
-            spec.width = b.width;
-            spec.height = kButtonHeight;
-            spec.id = kButtonIdBase + i;
-            spec.font = font_.get();
-            buttons_[i] = ui::CreateControl(Hwnd(), spec);
-            SetWindowSubclass(buttons_[i], &HoverProc, kHoverSubclassId, reinterpret_cast<DWORD_PTR>(this));
+            buttons_[i] = ui::CreateChild(Hwnd(), {.className = "BUTTON",
+                                                   // Picture buttons have no text.
+                                                   .text = b.face ? b.face : separator.c_str(),
+                                                   .style = BS_OWNERDRAW,
+                                                   .at = {kPanelX + b.x, kPanelY + b.y, b.width, kButtonHeight},
+                                                   .id = kButtonIdBase + i,
+                                                   .font = font_.get()});
+            hover_[i].Install(buttons_[i], [this, i](HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+                Hover(i, button, message);
+                return hover_[i].Previous(button, message, wParam, lParam);
+            });
         }
-
-        ui::ControlSpec display;
-        display.text = "0";
-        display.style = SS_RIGHT | SS_NOPREFIX;
-        display.x = 13;
-        display.y = 10;
-        display.width = 217;
-        display.height = 15;
-        display.id = kDisplayId;
-        display.font = font_.get();
-        display_ = ui::CreateControl(Hwnd(), display);
-
-        ui::ControlSpec mark;
-        mark.style = SS_CENTER | SS_NOPREFIX;
-        mark.x = kPanelX + 6 + 3;
-        mark.y = kPanelY + 7 + 3;
-        mark.width = 26;
-        mark.height = 14;
-        mark.id = kMemoryMarkId;
-        mark.font = markFont_.get();
-        memoryMark_ = ui::CreateControl(Hwnd(), mark);
+        display_ = ui::CreateChild(Hwnd(), {.text = "0",
+                                            .style = SS_RIGHT | SS_NOPREFIX,
+                                            .at = {13, 10, 217, 15},
+                                            .id = kDisplayId,
+                                            .font = font_.get()});
+        memoryMark_ = ui::CreateChild(Hwnd(), {.style = SS_CENTER | SS_NOPREFIX,
+                                               .at = {kPanelX + 6 + 3, kPanelY + 7 + 3, 26, 14},
+                                               .id = kMemoryMarkId,
+                                               .font = markFont_.get()});
     }
 
     void OnClose() override { Finish(false); }
@@ -291,38 +238,15 @@ private:
         return spec;
     }
 
-    static BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
-        if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        }
-        return TRUE;
-    }
-
     static bool IsKeyMessage(UINT message) {
         return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR || message == WM_DEADCHAR ||
                message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR;
     }
 
-    void RunLoop() {
-        while (!done_ && Hwnd()) {
-            MSG msg;
-            const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-            if (got == 0) {
-                // The program is ending: leave the run as if cancelled and let the outer loop quit.
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                break;
-            }
-            if (got < 0) break;
-            // Keys typed on a button belong to the dialog: the buttons are not keyboard controls.
-            if (IsKeyMessage(msg.message) && msg.hwnd && IsChild(Hwnd(), msg.hwnd)) msg.hwnd = Hwnd();
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-
     void Finish(bool ok) {
         ok_ = ok;
         done_ = true;
+        modal_.End(ok ? IDOK : IDCANCEL);
     }
 
     void Refresh() {
@@ -430,26 +354,14 @@ private:
         }
     }
 
-    static LRESULT CALLBACK HoverProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                      DWORD_PTR data) {
-        auto* self = reinterpret_cast<CalcDialog*>(data);
-        const int index = GetDlgCtrlID(button) - kButtonIdBase;
-        switch (message) {
-            case WM_MOUSEMOVE:
-                if (self->hot_ != index) {
-                    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, button, 0};
-                    TrackMouseEvent(&track);
-                    self->SetHot(index);
-                }
-                break;
-            case WM_MOUSELEAVE:
-                if (self->hot_ == index) self->SetHot(-1);
-                break;
-            case WM_NCDESTROY:
-                RemoveWindowSubclass(button, &HoverProc, id);
-                break;
+    void Hover(int index, HWND button, UINT message) {
+        if (message == WM_MOUSEMOVE && hot_ != index) {
+            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, button, 0};
+            TrackMouseEvent(&track);
+            SetHot(index);
+        } else if (message == WM_MOUSELEAVE && hot_ == index) {
+            SetHot(-1);
         }
-        return DefSubclassProc(button, message, wParam, lParam);
     }
 
     // Flat buttons: the face colour only, raised under the mouse, sunk while pressed.
@@ -513,11 +425,13 @@ private:
 
     static inline CalcDialog* running_ = nullptr;
 
+    ui::ModalRun modal_;
     ui::UniqueFont font_;
     ui::UniqueFont markFont_;
     ui::UniqueBitmap glyphs_;
     CalcEngine* engine_ = nullptr;
     std::array<HWND, kCalcButtonCount> buttons_{};
+    std::array<ui::Subclass, kCalcButtonCount> hover_;
     HWND display_ = nullptr;
     HWND memoryMark_ = nullptr;
     std::string shownDisplay_ = "0";

@@ -1,3 +1,4 @@
+// The application object: title, hidden owner window, message loop and error handler.
 #include "ui/application_win.h"
 
 #include "core/errors.h"
@@ -49,7 +50,7 @@ int Application::Run(const std::function<void()>& showMain) {
         } else if (msg.message == WM_QUIT) {
             return static_cast<int>(msg.wParam);
         }
-        if (!PreTranslate(msg)) {
+        if (!TranslateDialogKeys(msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
@@ -73,7 +74,7 @@ void Application::ProcessMessages() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
-        if (!PreTranslate(msg)) {
+        if (!TranslateDialogKeys(msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
@@ -82,7 +83,7 @@ void Application::ProcessMessages() {
 
 void Application::Terminate() { PostQuitMessage(0); }
 
-bool Application::PreTranslate(MSG& msg) {
+bool Application::TranslateDialogKeys(MSG& msg) {
     // Only keyboard input has dialog keys. Finding the root window is a server round trip under
     // Wine, too dear for the clock's fifty timer messages a second.
     if (!msg.hwnd || dialogs_.empty() || msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;

@@ -37,10 +37,11 @@ public:
     // Top-level windows whose keyboard input goes through IsDialogMessage (Tab, Enter, Esc, mnemonics).
     void RegisterDialog(HWND hwnd) { dialogs_.insert(hwnd); }
     void UnregisterDialog(HWND hwnd) { dialogs_.erase(hwnd); }
+    // Gives the message to IsDialogMessage when it is for a registered window; true when it was used.
+    bool TranslateDialogKeys(MSG& msg);
 
 private:
     Application() = default;
-    bool PreTranslate(MSG& msg);
     void RunIdleStep();
     void ShowErrorBox(const std::string& message);
 

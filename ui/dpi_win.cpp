@@ -1,3 +1,4 @@
+// DPI scaling of the 96-DPI layout values.
 #include "ui/dpi_win.h"
 
 namespace tikora::ui {

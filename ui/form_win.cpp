@@ -1,6 +1,8 @@
+// Forms: creation from their record, show and hide, routing to the controls and the resize hook.
 #include "ui/form_win.h"
 
 #include "ui/application_win.h"
+#include "ui/control_win.h"
 
 namespace tikora::ui {
 
@@ -44,6 +46,11 @@ void Form::Show() {
     if (!Visible()) ShowWindow(Hwnd(), SW_SHOW);
 }
 
+void Form::SetFocusControl(HWND control) {
+    focus_ = control;
+    if (GetActiveWindow() == Hwnd()) SetFocus(control);
+}
+
 void Form::Hide() { ShowWindow(Hwnd(), SW_HIDE); }
 
 void Form::BringToFront() {
@@ -53,12 +60,28 @@ void Form::BringToFront() {
 }
 
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (Control::Route(message, wParam, lParam, result)) return result;
     switch (message) {
         case WM_CLOSE: OnClose(); return 0;
         case WM_SHOWWINDOW:
-            if (wParam) OnShow();
+            // lParam 0: shown by ShowWindow, not because the owner was restored.
+            if (wParam && lParam == 0) OnShow();
+            break;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                if (HWND focus = GetFocus(); focus && IsChild(Hwnd(), focus)) focus_ = focus;
+            } else if (focus_ && IsWindow(focus_) && IsChild(Hwnd(), focus_)) {
+                // The default would give the focus to the form itself.
+                SetFocus(focus_);
+                return 0;
+            }
             break;
         case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
+        case WM_SIZE:
+            Control::ApplyAnchors(Hwnd(), LOWORD(lParam), HIWORD(lParam));
+            OnResize(LOWORD(lParam), HIWORD(lParam));
+            break;
     }
     return DefaultProc(message, wParam, lParam);
 }

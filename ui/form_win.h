@@ -1,6 +1,7 @@
 #pragma once
 // A top-level window of the program: owned by the hidden application window, created once,
-// shown and hidden; closing it only hides it, so its contents survive.
+// shown and hidden; closing it only hides it, so its contents survive. Notifications of its
+// controls go to the controls themselves (ui/control_win.h); resizing moves the anchored ones.
 #include <windows.h>
 
 #include "ui/window_win.h"
@@ -48,6 +49,10 @@ public:
 
     const FormSpec& Spec() const { return spec_; }
 
+    // The control that has the focus while the form is active: now, when the form is active,
+    // and whenever the form becomes active again.
+    void SetFocusControl(HWND control);
+
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Builds the controls; runs once, right after the window exists.
@@ -55,7 +60,12 @@ protected:
     // WM_CLOSE: hides the form.
     virtual void OnClose() { Hide(); }
     virtual void OnShow() {}
-    // WM_COMMAND from a control or IDOK/IDCANCEL from the dialog keys.
+    // The client area got this size (device pixels), after the anchored controls followed it.
+    virtual void OnResize(int width, int height) {
+        (void)width;
+        (void)height;
+    }
+    // WM_COMMAND that no control of ours sent: menu items, IDOK/IDCANCEL from the dialog keys.
     virtual void OnCommand(int id, int code, HWND control) {
         (void)id;
         (void)code;
@@ -64,6 +74,7 @@ protected:
 
 private:
     FormSpec spec_;
+    HWND focus_ = nullptr;
 };
 
 DWORD StyleFor(BorderStyle border);

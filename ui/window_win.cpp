@@ -1,3 +1,4 @@
+// The window base class: class registration, creation and the one window procedure.
 #include "ui/window_win.h"
 
 #include <set>
