@@ -26,21 +26,21 @@ Snapper::Snapper(HWND owner, DesktopGeometry& desktop) : owner_(owner), desktop_
     if (!owner_ || GetPropA(owner_, kSnapperProperty))
         throw AppError("A window can hold only one snapping component");
     SetPropA(owner_, kSnapperProperty, this);
-    previous_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(owner_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Snapper::Hook)));
+    // The hook finds this object through its own procedure, not through the property: reading a
+    // property is a server round trip under Wine, and the clock's window sees fifty timer
+    // messages a second.
+    hook_.Install(owner_, [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_EXITSIZEMOVE && settings_.Active()) Snap();
+        return hook_.Previous(window, message, wParam, lParam);
+    });
 }
 
 Snapper::~Snapper() { Unhook(); }
 
 void Snapper::Unhook() {
     if (!owner_) return;
-    if (IsWindow(owner_)) {
-        // Someone who hooked the window after us keeps our procedure as theirs; only when we are
-        // still the window's procedure can the previous one be put back.
-        if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(owner_, GWLP_WNDPROC)) == &Snapper::Hook)
-            SetWindowLongPtrA(owner_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
-        RemovePropA(owner_, kSnapperProperty);
-    }
+    hook_.Remove();
+    if (IsWindow(owner_)) RemovePropA(owner_, kSnapperProperty);
     owner_ = nullptr;
 }
 
@@ -52,15 +52,6 @@ void Snapper::Snap() {
                             settings_.Threshold());
     if (to.x != r.left || to.y != r.top)
         SetWindowPos(owner_, nullptr, to.x, to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-LRESULT CALLBACK Snapper::Hook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<Snapper*>(GetPropA(window, kSnapperProperty));
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    WNDPROC previous = self->previous_;
-    if (message == WM_EXITSIZEMOVE && self->settings_.Active()) self->Snap();
-    if (message == WM_NCDESTROY) self->Unhook();
-    return CallWindowProcA(previous, window, message, wParam, lParam);
 }
 
 }  // namespace tikora

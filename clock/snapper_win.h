@@ -3,6 +3,8 @@
 // loop, pulls the window to the edges of the screen's work area when it is `Active`.
 #include <windows.h>
 
+#include "ui/subclass_win.h"
+
 #include "clock/snap.h"
 
 namespace tikora {
@@ -32,12 +34,11 @@ public:
     void Snap();
 
 private:
-    static LRESULT CALLBACK Hook(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Unhook();
 
     HWND owner_;
     DesktopGeometry& desktop_;
-    WNDPROC previous_ = nullptr;
+    ui::Subclass hook_;
     SnapSettings settings_;
 };
 
