@@ -353,51 +353,84 @@ void TrayMenus::ShowCdChooser(const CdChooser& chooser) {
 }
 
 namespace {
-// The menus being tracked, found from the owner's borrowed procedure; one menu opens at a time.
-TrayMenus* tracking = nullptr;
+constexpr const char* kMenuWindowClass = "TikoraTrayMenuOwner";
 
 bool IsPicture(ULONG_PTR data) {
     return data > static_cast<ULONG_PTR>(MenuPicture::None) && data <= static_cast<ULONG_PTR>(kLastMenuPicture);
 }
 }  // namespace
 
-LRESULT CALLBACK TrayMenus::OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    TrayMenus* self = tracking;
-    if (message == WM_MEASUREITEM) {
-        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (measure->CtlType == ODT_MENU && IsPicture(measure->itemData)) {
+TrayMenus::~TrayMenus() {
+    if (menuWindow_) DestroyWindow(menuWindow_);
+}
+
+void TrayMenus::CreateMenuWindow(HWND owner) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &TrayMenus::MenuWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kMenuWindowClass;
+    RegisterClassExA(&wc);  // fails harmlessly when the class exists already
+    // A tool window has no taskbar button; it never gets a size, so nothing of it is drawn.
+    menuWindow_ = CreateWindowExA(WS_EX_TOOLWINDOW, kMenuWindowClass, "", WS_POPUP, 0, 0, 0, 0, owner, nullptr,
+                                  GetModuleHandleA(nullptr), this);
+    if (!menuWindow_) throw AppError("Out of system resources");
+}
+
+LRESULT CALLBACK TrayMenus::MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<TrayMenus*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    switch (message) {
+        case WM_MEASUREITEM: {
+            auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (measure->CtlType != ODT_MENU || !IsPicture(measure->itemData)) break;
             measure->itemWidth = static_cast<UINT>(ui::Scale(kMenuPictureSize));
             measure->itemHeight = static_cast<UINT>(ui::Scale(kMenuPictureSize));
             return TRUE;
         }
-    } else if (message == WM_DRAWITEM) {
-        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        if (draw->CtlType == ODT_MENU && IsPicture(draw->itemData)) {
+        case WM_DRAWITEM: {
+            auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+            if (draw->CtlType != ODT_MENU || !IsPicture(draw->itemData)) break;
             DrawMenuPicture(draw->hDC, draw->rcItem, static_cast<MenuPicture>(draw->itemData),
                             (draw->itemState & ODS_SELECTED) != 0);
             ++self->picturesDrawn_;
             return TRUE;
         }
+        case WM_ACTIVATE:
+            // Under Wine a press on the desktop hands it the foreground while the menu loop runs
+            // on; losing the activation ends the menu as a press elsewhere does on Windows.
+            if (LOWORD(wParam) == WA_INACTIVE && self->tracking_) EndMenu();
+            break;
+        default: break;
     }
-    return CallWindowProcA(self->ownerPrevious_, window, message, wParam, lParam);
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 int TrayMenus::Track(TrayMenu which, POINT at, HWND owner) {
     // A tray click that the open menu's loop dispatches must not open a second menu inside it.
-    if (tracking) return 0;
-    // The owner (the hidden application window) knows nothing of our pictures; it lends us its
-    // window procedure while the menu is open.
-    tracking = this;
-    ownerPrevious_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayMenus::OwnerProc)));
+    if (tracking_) return 0;
+    if (!menuWindow_) CreateMenuWindow(owner);
+    // The menu's owner must be the foreground window, or the menu would not close when the user
+    // presses elsewhere. It must also be a shown window: Wine gives the X keyboard focus only to
+    // a shown window, and without it Esc and the arrow keys never reach the menu. Shown without
+    // a size at the pointer, under the menu, it shows nothing; the clock is never activated.
+    SetWindowPos(menuWindow_, nullptr, at.x, at.y, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetForegroundWindow(menuWindow_);
+    tracking_ = true;
     int id = static_cast<int>(TrackPopupMenu(MenuFor(which),
                                              TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD |
                                                  TPM_NONOTIFY,
-                                             at.x, at.y, 0, owner, nullptr));
-    SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ownerPrevious_));
-    tracking = nullptr;
-    // The caller made the owner the foreground window so that a click elsewhere closes the menu;
-    // this message lets the owner's switch to the foreground finish, or the next menu would
+                                             at.x, at.y, 0, menuWindow_, nullptr));
+    tracking_ = false;
+    // Hiding the active window would activate the next window in line, the clock perhaps: the
+    // hidden owner takes the foreground back first, as it had it before the menu.
+    if (GetForegroundWindow() == menuWindow_) SetForegroundWindow(owner);
+    ShowWindow(menuWindow_, SW_HIDE);
+    // This message lets the owner's switch to the foreground finish, or the next menu would
     // close as soon as it opens.
     PostMessageA(owner, WM_NULL, 0, 0);
     return id;

@@ -68,6 +68,9 @@ void AppendMenuItems(HMENU menu, const Menu& model);
 class TrayMenus {
 public:
     TrayMenus();
+    ~TrayMenus();
+    TrayMenus(const TrayMenus&) = delete;
+    TrayMenus& operator=(const TrayMenus&) = delete;
 
     HMENU Main() const { return main_.get(); }
     HMENU Power() const { return power_.get(); }
@@ -79,22 +82,27 @@ public:
     // Rebuilds the " Choose..." submenu from the chooser's items.
     void ShowCdChooser(const CdChooser& chooser);
 
-    // Opens the menu with its top-left corner at `at`, owned by `owner`, which must be the
-    // foreground window. Returns the command identifier chosen, 0 when the menu was dismissed.
-    // While the menu is open the owner measures and draws the item pictures.
+    // Opens the menu with its top-left corner at `at`. `owner` (the hidden application window)
+    // is the foreground window; while the menu is open an invisible window it owns, the menu
+    // window below, takes the foreground and owns the menu, and afterwards `owner` gets the
+    // foreground back. Returns the command identifier chosen, 0 when the menu was dismissed.
     int Track(TrayMenu which, POINT at, HWND owner);
     // How many item pictures the menus have drawn so far.
     int PicturesDrawn() const { return picturesDrawn_; }
+    // The window that owns the open menu: shown (without size) only while a menu is open.
+    HWND MenuWindow() const { return menuWindow_; }
 
 private:
-    static LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateMenuWindow(HWND owner);
 
     Menu mainModel_;
     Menu powerModel_;
     ui::UniqueMenu main_;
     ui::UniqueMenu power_;
     HMENU chooser_ = nullptr;
-    WNDPROC ownerPrevious_ = nullptr;
+    HWND menuWindow_ = nullptr;
+    bool tracking_ = false;
     int picturesDrawn_ = 0;
 };
 

@@ -75,6 +75,11 @@ if(TIKORA_TESTS AND TIKORA_CAN_RUN)
   add_test(NAME win_tests COMMAND ${wine_env} run ${wine_state} $<TARGET_FILE:tikora_win_tests>)
   set_tests_properties(win_tests PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600 ENVIRONMENT TIKORA_EXPECTED_DPI=96)
 
+  # The acceptance tests' probe (tests/accept/run.py drives the program from outside).
+  add_executable(accept_probe ${CMAKE_SOURCE_DIR}/tests/accept/probe_win.cpp)
+  target_link_options(accept_probe PRIVATE ${TIKORA_STATIC_FLAGS})
+  target_compile_options(accept_probe PRIVATE ${TIKORA_WARNINGS})
+
   # The layout at 200 %: a second prefix whose system DPI is 192.
   set(wine_hidpi_state ${CMAKE_BINARY_DIR}/wine-192)
   add_test(NAME wine_hidpi_start COMMAND ${wine_env} start ${wine_hidpi_state} 192)

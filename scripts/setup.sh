@@ -7,7 +7,7 @@ packages=(
   cmake make g++ python3
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   googletest libgtest-dev
-  wine wine64 xvfb imagemagick x11-utils
+  wine wine64 xvfb imagemagick x11-utils xdotool
 )
 
 missing=()

@@ -16,8 +16,15 @@ bash "$root/scripts/build.sh" win64
 bash "$root/scripts/build.sh" win64 --target tikora_win_tests
 (cd "$root/build/win64" && ctest --output-on-failure) | tee -a "$log"
 
+echo "== acceptance: the program driven with real input under Wine"
+# Not stopped by a failure here, so the closing line still counts it; the run fails below.
+accept=0
+python3 "$root/tests/accept/run.py" "$root/build/win64" | tee -a "$log" || accept=1
+
 echo "== win32: Tikora.exe, built only"
 bash "$root/scripts/build.sh" win32 --target Tikora
 # One closing line for the whole run, from CTest's summaries.
 awk '/tests passed, [0-9]+ tests failed out of/ { failed += $4; total += $NF }
+     /^acceptance: [0-9]+ passed, [0-9]+ failed/ { failed += $4; total += $2 + $4 }
      END { printf "tests: %d passed, %d failed\n", total - failed, failed }' "$log"
+exit "$accept"

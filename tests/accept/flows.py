@@ -1,0 +1,102 @@
+"""The acceptance flows: what a user does with real presses and keys, and what they then see.
+Each flow is a function named flow_* that takes the run's Desktop; run.py runs them in order."""
+
+from desktop import Failure, Program, SCREEN, wait_for
+
+OUTSIDE = (SCREEN[0] // 2, SCREEN[1] // 3)  # a point on the empty desktop
+CALCULATOR_DISPLAY = 200                    # the display label's control identifier
+
+
+def expect(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def flow_tray_menus_open_on_the_press_and_close_on_esc_and_outside(desktop):
+    with Program(desktop) as tikora:
+        main = tikora.open_menu(3)
+        expect(len(tikora.open_menus()) == 1, "one menu after the right press")
+        desktop.move(*OUTSIDE)  # Esc must not depend on where the pointer is
+        desktop.keys("Escape")
+        tikora.wait_menus_closed()
+
+        power = tikora.open_menu(1)
+        expect(power.height > main.height, f"the left press opened the power menu, not {power}")
+        desktop.click(*OUTSIDE)
+        tikora.wait_menus_closed()
+
+        again = tikora.open_menu(3)
+        expect(again.rect == main.rect, f"the right press opened the main menu again, not {again}")
+        desktop.click(*OUTSIDE)
+        tikora.wait_menus_closed()
+
+        tikora.open_menu(1)
+        desktop.keys("Escape")
+        tikora.wait_menus_closed()
+        tikora.wait_window("TForm1")  # nothing else changed: the clock is still there
+
+
+def flow_hide_clock_and_show_clock_items_run(desktop):
+    with Program(desktop) as tikora:
+        # From the bottom of the main menu: "Close", "About...", "Hide clock", "Show clock".
+        menu = tikora.open_menu(3)
+        tikora.click_menu_item_by_keys(menu, "Up", "Up", "Up")
+        tikora.wait_window("TForm1", visible=False)
+        tikora.wait_menus_closed()
+
+        menu = tikora.open_menu(3)
+        tikora.click_menu_item_by_keys(menu, "Up", "Up", "Up", "Up")
+        tikora.wait_window("TForm1", visible=True)
+
+
+def flow_clock_dragged_by_its_face_moves_and_stores_its_position(desktop):
+    with Program(desktop) as tikora:
+        clock = tikora.wait_window("TForm1")
+        start = clock.rect[:2]
+        grab = (clock.rect[0] + 30, clock.rect[1] + 20)
+        desktop.press(*grab)
+        for step in range(1, 6):  # a user's drag moves in steps
+            desktop.move(grab[0] + 50 * step, grab[1] + 30 * step)
+        desktop.release()
+        want = (start[0] + 250, start[1] + 150)
+        wait_for(lambda: tikora.wait_window("TForm1").rect[:2] == want,
+                 lambda: f"the clock at {want} (it is at {tikora.wait_window('TForm1').rect[:2]})", 5)
+
+        def stored():
+            ini = tikora.settings()
+            return (ini.getint("Position", "X", fallback=None), ini.getint("Position", "Y", fallback=None))
+        wait_for(lambda: stored() == want, lambda: f"Position {want} in MyIni.ini (it holds {stored()})", 5)
+
+
+def flow_calculator_from_keyboard_and_pointer(desktop):
+    with Program(desktop) as tikora:
+        tikora.open_menu(3)
+        # "Advanced", then its seventh item, "Calculator".
+        desktop.move(*OUTSIDE)
+        desktop.keys("Down", "Down", "Right", *["Down"] * 6, "Return")
+        calc = tikora.wait_window("TCalculatorForm")
+        expect(tikora.control_text(calc, CALCULATOR_DISPLAY) == "0", "the display starts at 0")
+
+        desktop.type("2+3*4=")
+        wait_for(lambda: tikora.control_text(calc, CALCULATOR_DISPLAY) == "20", "2+3*4= to show 20")
+        desktop.keys("Escape")
+        wait_for(lambda: tikora.control_text(calc, CALCULATOR_DISPLAY) == "0", "Esc to clear the display")
+
+        for face in ("1", "2", "/", "4", "="):
+            tikora.click_control(calc, face)
+        wait_for(lambda: tikora.control_text(calc, CALCULATOR_DISPLAY) == "3", "12 / 4 = to show 3")
+
+        desktop.keys("alt+F4")
+        tikora.wait_gone("TCalculatorForm")
+
+
+def flow_close_ends_the_program_with_exit_code_0(desktop):
+    tikora = Program(desktop)
+    try:
+        tikora.start()
+        menu = tikora.open_menu(3)
+        tikora.click_menu_item_by_keys(menu, "Up")
+        code = tikora.exit_code()
+        expect(code == 0, f"exit code {code}")
+    finally:
+        tikora.stop()

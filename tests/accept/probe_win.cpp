@@ -1,0 +1,107 @@
+// The acceptance tests' eyes inside the Wine desktop: lists what a user could see (windows, their
+// controls and texts), and runs a program to report its exit code, which the desktop's explorer
+// does not pass on.
+//   accept_probe list DESKTOP        one line per window, tab-separated (see PrintWindow), and
+//                                    a last line for the foreground window
+//   accept_probe run EXITFILE EXE    runs EXE, waits for it and writes its exit code to EXITFILE
+//   accept_probe highlight           the colour of a highlighted menu item, as R G B
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// Tabs and line breaks in a text would break the line format.
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\t') out += "\\t";
+        else if (c == '\n') out += "\\n";
+        else if (c == '\r') out += "\\r";
+        else if (c == '\\') out += "\\\\";
+        else out += c;
+    }
+    return out;
+}
+
+// kind, handle, parent or owner, process id, class, visible, enabled, left, top, right, bottom,
+// control id, text.
+void PrintWindow(const char* kind, HWND hwnd, HWND relative) {
+    char className[256] = {};
+    GetClassNameA(hwnd, className, sizeof className);
+    // The text as the system keeps it, read without sending the window a message: a program busy
+    // starting up would keep the probe waiting.
+    wchar_t wide[1024] = {};
+    InternalGetWindowText(hwnd, wide, 1024);
+    char text[2048] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    std::printf("%s\t%llx\t%llx\t%lu\t%s\t%d\t%d\t%ld\t%ld\t%ld\t%ld\t%ld\t%s\n", kind,
+                static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(hwnd)),
+                static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(relative)), pid,
+                Escaped(className).c_str(), IsWindowVisible(hwnd) ? 1 : 0, IsWindowEnabled(hwnd) ? 1 : 0, r.left,
+                r.top, r.right, r.bottom, static_cast<long>(GetDlgCtrlID(hwnd)), Escaped(text).c_str());
+}
+
+BOOL CALLBACK PrintChild(HWND hwnd, LPARAM) {
+    PrintWindow("child", hwnd, GetParent(hwnd));
+    return TRUE;
+}
+
+BOOL CALLBACK PrintTop(HWND hwnd, LPARAM) {
+    PrintWindow("top", hwnd, GetWindow(hwnd, GW_OWNER));
+    EnumChildWindows(hwnd, PrintChild, 0);
+    return TRUE;
+}
+
+int List(const char* desktopName) {
+    HDESK desktop = OpenDesktopA(desktopName, 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE);
+    if (!desktop) {
+        std::fprintf(stderr, "cannot open desktop %s\n", desktopName);
+        return 2;
+    }
+    // Visibility is judged up to the calling thread's desktop window: look from inside that desktop.
+    SetThreadDesktop(desktop);
+    EnumDesktopWindows(desktop, PrintTop, 0);
+    if (HWND foreground = GetForegroundWindow()) PrintWindow("foreground", foreground, nullptr);
+    CloseDesktop(desktop);
+    return 0;
+}
+
+int Run(const char* exitFile, const char* exe) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::string commandLine = std::string("\"") + exe + "\"";
+    if (!CreateProcessA(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return 2;
+    WaitForSingleObject(info.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(info.hProcess, &code);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    if (FILE* out = std::fopen(exitFile, "w")) {
+        std::fprintf(out, "%lu\n", code);
+        std::fclose(out);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string command = argc > 1 ? argv[1] : "";
+    if (command == "list" && argc == 3) return List(argv[2]);
+    if (command == "run" && argc == 4) return Run(argv[2], argv[3]);
+    if (command == "highlight") {
+        COLORREF colour = GetSysColor(COLOR_HIGHLIGHT);
+        std::printf("%d %d %d\n", GetRValue(colour), GetGValue(colour), GetBValue(colour));
+        return 0;
+    }
+    std::fprintf(stderr, "usage: accept_probe list DESKTOP | run EXITFILE EXE | highlight\n");
+    return 2;
+}

@@ -1,0 +1,47 @@
+#!/usr/bin/env python3
+"""Runs the acceptance flows against a built runtime folder: one X display and Wine prefix for the
+run, a fresh program copy per flow. Prints one line per flow and a closing count; exits non-zero
+when a flow failed.
+    run.py BUILD_DIR [NAME_PART...]    e.g. run.py build/win64 calculator"""
+
+import os
+import sys
+import time
+import traceback
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import desktop as accept  # noqa: E402
+import flows  # noqa: E402
+
+
+def main():
+    build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/win64")
+    wanted = sys.argv[2:]
+    chosen = [(name, f) for name, f in vars(flows).items()
+              if name.startswith("flow_") and callable(f) and (not wanted or any(w in name for w in wanted))]
+    d = accept.Desktop(build, os.path.join(build, "accept"))
+    passed = failed = 0
+    began = time.monotonic()
+    try:
+        d.start()
+        for name, flow in chosen:
+            started = time.monotonic()
+            try:
+                flow(d)
+                passed += 1
+                print(f"PASS {name} ({time.monotonic() - started:.1f} s)", flush=True)
+            except Exception:
+                failed += 1
+                shot = os.path.join(d.state, f"{name}.png")
+                d.save_screenshot(shot)
+                print(f"FAIL {name} ({time.monotonic() - started:.1f} s), screen in {shot}", flush=True)
+                traceback.print_exc()
+                d.end_wine()
+    finally:
+        d.stop()
+    print(f"acceptance: {passed} passed, {failed} failed ({time.monotonic() - began:.0f} s)")
+    return 0 if failed == 0 and passed > 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
