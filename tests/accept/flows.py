@@ -100,3 +100,31 @@ def flow_close_ends_the_program_with_exit_code_0(desktop):
         expect(code == 0, f"exit code {code}")
     finally:
         tikora.stop()
+
+
+def click_anywhere_in(tikora, text):
+    """Clicks the middle of the program's visible control carrying `text`, at any depth."""
+    for w in tikora.desktop.windows():
+        if w.kind == "child" and w.pid == tikora.pid and w.text == text and w.visible:
+            tikora.desktop.click((w.rect[0] + w.rect[2]) // 2, (w.rect[1] + w.rect[3]) // 2)
+            return
+    raise Failure(f"no control {text!r}")
+
+
+def flow_settings_box_acts_at_once_apply_stores_and_a_restart_shows_it(desktop):
+    with Program(desktop) as tikora:
+        narrow = tikora.wait_window("TForm1").width
+        tikora.open_menu(3)
+        desktop.move(*OUTSIDE)
+        desktop.keys("Down", "Right", "Return")  # "Options" > "Settings"
+        tikora.wait_window("TForm2")
+        click_anywhere_in(tikora, " Show seconds ")
+        wait_for(lambda: tikora.wait_window("TForm1").width > narrow, "the clock to widen for the seconds", 5)
+        wide = tikora.wait_window("TForm1").width
+        click_anywhere_in(tikora, "Apply")
+        tikora.wait_window("TForm2", visible=False)
+        ini = tikora.settings()
+        expect(ini.get("Options", "showsecond", fallback=None) == "1", "Apply stored showsecond=1")
+        stored = open(f"{tikora.home}/MyIni.ini", encoding="latin-1").read()
+    with Program(desktop, settings=stored) as again:
+        wait_for(lambda: again.wait_window("TForm1").width == wide, "the restarted clock to show the seconds", 5)
