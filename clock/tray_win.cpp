@@ -1,7 +1,5 @@
 #include "clock/tray_win.h"
 
-#include <commdlg.h>
-
 #include <algorithm>
 #include <array>
 #include <initializer_list>
@@ -10,6 +8,7 @@
 #include "clock/cd_drives.h"
 #include "core/errors.h"
 #include "ui/dpi_win.h"
+#include "ui/file_dialogs_win.h"
 
 namespace tikora {
 
@@ -43,28 +42,8 @@ NOTIFYICONDATAA TrayIconRecord(HWND window, HICON icon, std::string_view tip) {
     return record;
 }
 
-std::string DialogFilter(std::string_view filter) {
-    std::string result(filter);
-    for (char& c : result)
-        if (c == '|') c = '\0';
-    result.push_back('\0');  // the string's own NUL ends the list
-    return result;
-}
-
 std::optional<std::string> SystemIconFileChooser::Choose(HWND owner, const std::string& startFolder) {
-    std::string filter = DialogFilter(kTrayIconFilter);
-    char file[MAX_PATH] = {};
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = sizeof file;
-    dialog.lpstrInitialDir = startFolder.c_str();
-    dialog.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
-    if (!GetOpenFileNameA(&dialog)) return std::nullopt;
-    return std::string(file);
+    return ui::SystemFileOpenDialog().Choose(owner, kTrayIconFilter, startFolder);
 }
 
 namespace {

@@ -46,9 +46,6 @@ public:
     std::optional<std::string> Choose(HWND owner, const std::string& startFolder) override;
 };
 
-// "Icons (*.ico)|*.ico" as the open-file dialog wants it: pairs separated and ended by NULs.
-std::string DialogFilter(std::string_view filter);
-
 // The small item pictures are drawn by the menu's owner when the menu asks for them
 // (HBMMENU_CALLBACK): drawn straight onto the menu, they sit on its own background, normal or
 // highlighted, which a bitmap with transparency cannot do on every system.

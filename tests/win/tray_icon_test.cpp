@@ -2,6 +2,7 @@
 // icon chooser.
 #include <cstring>
 
+#include "ui/file_dialogs_win.h"
 #include "win/support/tray_harness.h"
 
 namespace tikora::traytest {
@@ -71,7 +72,7 @@ std::string CurrentDirectory() {
 
 TEST(TrayIconChooser, FilterIsOnePairEndedByTwoNuls) {
     // What the dialog reads through c_str(), the string's own terminator included.
-    std::string filter = DialogFilter("Icons (*.ico)|*.ico");
+    std::string filter = ui::FileDialogFilter("Icons (*.ico)|*.ico");
     EXPECT_EQ(std::string(filter.c_str(), filter.size() + 1), std::string("Icons (*.ico)\0*.ico\0\0", 21));
 }
 
