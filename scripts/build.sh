@@ -10,5 +10,11 @@ case "$config" in
   win32) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release) ;;
   *) echo "usage: $0 native|win64|win32" >&2; exit 2 ;;
 esac
+# Reuse objects across build trees and worktrees when ccache is there: paths under the tree are
+# hashed relative to it.
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
+  args+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 cmake -S "$root" -B "$root/build/$config" "${args[@]}" >/dev/null
 cmake --build "$root/build/$config" -j"$jobs" "${@:2}"
