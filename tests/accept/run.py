@@ -6,18 +6,24 @@ when a flow failed.
 
 import os
 import sys
+import glob
+import importlib
 import time
 import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import desktop as accept  # noqa: E402
-import flows  # noqa: E402
+
+here = os.path.dirname(os.path.abspath(__file__))
+# flows.py and one flows_<window>.py per window family; each flow is a function named flow_*.
+flow_modules = [importlib.import_module(os.path.basename(p)[:-3])
+                for p in sorted(glob.glob(os.path.join(here, "flows*.py")))]
 
 
 def main():
     build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/win64")
     wanted = sys.argv[2:]
-    chosen = [(name, f) for name, f in vars(flows).items()
+    chosen = [(name, f) for module in flow_modules for name, f in vars(module).items()
               if name.startswith("flow_") and callable(f) and (not wanted or any(w in name for w in wanted))]
     d = accept.Desktop(build, os.path.join(build, "accept"))
     passed = failed = 0
