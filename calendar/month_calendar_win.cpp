@@ -83,6 +83,8 @@ void MonthCalendar::Create(HWND parent, const ui::Bounds& at) {
 
     frame_.onResize = [this](int width, int height) { OnFrameResize(width, height); };
     model_.onRefresh = [this] { ShowModel(); };
+    // Drawn again after midnight, today's yellow moves on to the new day.
+    frame_.onPaint = [this] { model_.Refresh(); };
     if (config.options.Has(O::csSetTodayOnStartup)) model_.GoToToday();
     LayOut();
     model_.Refresh();

@@ -60,7 +60,10 @@ LRESULT CALLBACK ColourPanel::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         if (Route(message, wParam, lParam, result)) return result;
         switch (message) {
             case WM_ERASEBKGND: return 1;  // WM_PAINT fills everything
-            case WM_PAINT: self->Paint(); return 0;
+            case WM_PAINT:
+                if (self->onPaint) self->onPaint();
+                self->Paint();
+                return 0;
             case WM_SIZE:
                 ApplyAnchors(hwnd, LOWORD(lParam), HIWORD(lParam));
                 if (self->onResize) self->onResize(LOWORD(lParam), HIWORD(lParam));

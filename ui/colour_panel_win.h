@@ -35,6 +35,8 @@ public:
     RECT Inner() const;
 
     std::function<void()> onLeftPress;
+    // Runs before every paint (a widget that recomputes itself whenever it is drawn).
+    std::function<void()> onPaint;
     std::function<void(int width, int height)> onResize;
 
 private:

@@ -118,6 +118,12 @@ TEST_F(CalendarDialogTest, TodaysCellIsYellowAndTheLabelFollowsAPress) {
         return pixel == RGB(255, 255, 0);
     }));
 
+    // Past midnight the next paint moves today on.
+    clock.current.day = 10;
+    RedrawWindow(Widget().Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(Widget().Hint(Widget().DayCell(todayIndex + 1)), "This date is today");
+    EXPECT_EQ(Widget().Hint(today), "");
+
     Press(Widget().DayCell(todayIndex + 8));  // 17 December, a Thursday
     EXPECT_EQ(Text(Widget().DateLabel()), "17.12.2026");
     Press(Widget().DayCell(0));  // 30 November: the view moves there
