@@ -1,5 +1,6 @@
 #include "app/window_catalogue_win.h"
 
+#include "calendar/calendar_dialog_win.h"
 #include "clock/clock_window_win.h"
 #include "settings/settings_dialog_win.h"
 
@@ -40,6 +41,12 @@ std::unique_ptr<ui::Form> MakeSettingsDialog(const WindowEntry& entry, AppContex
     return dialog;
 }
 
+std::unique_ptr<ui::Form> MakeCalendarDialog(const WindowEntry& entry, AppContext& app) {
+    auto dialog = std::make_unique<CalendarDialog>(ui::FormName{entry.className, entry.caption}, app.services.time);
+    dialog->CreateForm();
+    return dialog;
+}
+
 using B = ui::BorderStyle;
 
 }  // namespace
@@ -49,7 +56,7 @@ const std::array<WindowEntry, kWindowCount> kWindowCatalogue{{
     {WindowId::SearchFiles, "TForm3", " Search files", "SearchWindow", Placeholder<B::Sizeable, 629, 440, true>},
     {WindowId::About, "TForm8", " About...", "AboutDialog", Placeholder<B::Dialog, 262, 219>},
     {WindowId::SkinChooser, "TForm4", " Change skin", "SkinChooser", Placeholder<B::Dialog, 299, 102>},
-    {WindowId::Calendar, "TForm5", " Calendar", "CalendarDialog", Placeholder<B::Dialog, 260, 242>},
+    {WindowId::Calendar, "TForm5", " Calendar", "CalendarDialog", MakeCalendarDialog},
     {WindowId::SearchCopy, "TForm6", "Copy files ", "SearchCopyDialog", Placeholder<B::Dialog, 247, 70>},
     {WindowId::ShutdownTimer, "TForm7", "Timer (turn off)", "ShutdownTimerDialog", Placeholder<B::Single, 263, 93>},
     {WindowId::PictureViewer, "TForm9", " Picture viewer", "PictureViewer", Placeholder<B::Sizeable, 664, 435, true>},

@@ -1,0 +1,38 @@
+// The calendar dialog: its form, the widget's place in it, and the move to today on every show.
+#include "calendar/calendar_dialog_win.h"
+
+#include "calendar/calendar_dialog_config.h"
+
+namespace tikora {
+
+namespace {
+
+ui::FormSpec CalendarFormSpec(ui::FormName name) {
+    ui::FormSpec spec;
+    spec.className = name.className;
+    spec.caption = name.caption;
+    spec.border = ui::BorderStyle::Dialog;
+    spec.clientWidth = 260;
+    spec.clientHeight = 242;
+    return spec;
+}
+
+}  // namespace
+
+CalendarDialog::CalendarDialog(ui::FormName name, TimeSource& time)
+    : ui::Form(CalendarFormSpec(name)), time_(time), calendar_(time, CalendarDialogConfig()) {}
+
+CalendarDialog::~CalendarDialog() { Destroy(); }
+
+void CalendarDialog::OnCreate() { calendar_.Create(Hwnd(), {5, 6, 250, 230}); }
+
+void CalendarDialog::OnShow() {
+    // Through the setters, one after the other: each keeps the day within its month.
+    const DateTime now = time_.Now();
+    MonthCalendarModel& model = calendar_.Model();
+    model.SetYear(now.year);
+    model.SetMonth(now.month);
+    model.SetDay(now.day);
+}
+
+}  // namespace tikora
