@@ -113,8 +113,13 @@ bool RunJpeg(JpegJob& job) {
     job.row.resize(outWidth);
     if (cmyk) job.cmykRow.resize(static_cast<size_t>(outWidth) * 4);
     while (job.info.output_scanline < outHeight) {
-        JSAMPROW target = cmyk ? job.cmykRow.data() : reinterpret_cast<JSAMPROW>(job.row.data());
+        uint32_t* direct = cmyk ? nullptr : job.shrinker->DirectRow();
+        JSAMPROW target = cmyk ? job.cmykRow.data() : reinterpret_cast<JSAMPROW>(direct ? direct : job.row.data());
         if (jpeg_read_scanlines(&job.info, &target, 1) != 1) return false;
+        if (direct) {
+            job.shrinker->CommitDirectRow();
+            continue;
+        }
         if (cmyk) CmykToRgb(job.cmykRow.data(), job.row.data(), outWidth);
         job.shrinker->AddRow(job.row.data());
     }

@@ -44,6 +44,11 @@ void RowShrinker::AddRow(const uint32_t* row) {
     if (++sourceRow_ == sourceHeight_) EmitRow();
 }
 
+void RowShrinker::CommitDirectRow() {
+    uint32_t* row = &shown_.At(0, sourceRow_++);
+    for (int x = 0; x < sourceWidth_; ++x) row[x] &= 0xFFFFFF;
+}
+
 void RowShrinker::EmitRow() {
     if (rowsInSums_ == 0) return;
     uint32_t* out = &shown_.At(0, shownRow_);

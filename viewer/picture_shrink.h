@@ -17,6 +17,11 @@ public:
     // One source row of sourceWidth pixels, 0x00RRGGBB (the top byte is ignored).
     void AddRow(const uint32_t* row);
 
+    // At actual size a codec may write the next row straight into the shown picture: this is
+    // where it goes (nullptr when shrinking), and CommitDirectRow takes it as added.
+    uint32_t* DirectRow() { return identity_ && sourceRow_ < sourceHeight_ ? &shown_.At(0, sourceRow_) : nullptr; }
+    void CommitDirectRow();
+
     int RowsAdded() const { return sourceRow_; }
     bool Complete() const { return sourceRow_ == sourceHeight_; }
 
