@@ -4,6 +4,8 @@
 #   2. tick_draw_bench (under Wine): the full tick with the GDI draw, without and with seconds.
 #   3. launch_time (under Wine): launch of Tikora.exe to its tray icon, median of BENCH_LAUNCHES.
 #   4. Tikora.exe and minimal_timer.exe idling side by side for BENCH_SECONDS: CPU share of each.
+#   5. picture_decode_bench (native): JPEG and PNG decoding, fitted and at actual size, next to
+#      djpeg and pngtopnm on the same files (printed first, before the Wine steps).
 # Everything runs in a private Wine prefix and X display (build/bench-wine) from a temporary copy
 # of the runtime folder, and everything started here is ended here.
 #
@@ -43,8 +45,9 @@ trap 'exit 130' INT TERM
 
 echo "== building"
 cmake -S "$root" -B "$native_dir" -DCMAKE_BUILD_TYPE=Release -DTIKORA_TESTS=OFF >/dev/null
-cmake --build "$native_dir" -j"$(nproc)" --target tick_bench >/dev/null
-cmake -S "$root" -B "$win_dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$native_dir" -j"$(nproc)" --target tick_bench picture_decode_bench >/dev/null
+cmake -S "$root" -B "$win_dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
+  -DTIKORA_DEPS_PREFIX="$(bash "$root/scripts/deps.sh" x86_64 | tail -n1)" >/dev/null
 cmake --build "$win_dir" -j"$(nproc)" --target Tikora tick_draw_bench minimal_timer launch_time >/dev/null
 
 # A private copy of the runtime folder, started with default settings.
@@ -56,6 +59,12 @@ minimal_exe=$work/minimal_timer.exe
 windows_path() { echo "Z:${1//\//\\}"; }
 
 echo
+echo "== picture decoding, native, next to djpeg and pngtopnm"
+for p in libjpeg-turbo-progs netpbm; do
+  dpkg -s "$p" >/dev/null 2>&1 || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$p" >/dev/null
+done
+TMPDIR=$work "$native_dir/picture_decode_bench" 5
+
 echo "== main tick, native"
 "$native_dir/tick_bench" "$ticks" | tee "$work/tick_bench.out"
 

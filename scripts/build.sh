@@ -6,8 +6,10 @@ config=$1
 jobs=$(nproc)
 case "$config" in
   native) args=(-DCMAKE_BUILD_TYPE=Debug) ;;
-  win64) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release) ;;
-  win32) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release) ;;
+  win64) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
+               -DTIKORA_DEPS_PREFIX="$(bash "$root/scripts/deps.sh" x86_64 | tail -n1)") ;;
+  win32) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release
+               -DTIKORA_DEPS_PREFIX="$(bash "$root/scripts/deps.sh" i686 | tail -n1)") ;;
   *) echo "usage: $0 native|win64|win32" >&2; exit 2 ;;
 esac
 # Reuse objects across build trees and worktrees when ccache is there: paths under the tree are

@@ -8,7 +8,7 @@ seconds=${1:-60}
 
 # clang and its runtime libraries (libFuzzer and the sanitizers) from Debian.
 missing=()
-for pkg in clang libclang-rt-dev cmake; do
+for pkg in clang libclang-rt-dev cmake libjpeg-dev libpng-dev libgif-dev; do
   dpkg -s "$pkg" >/dev/null 2>&1 || missing+=("$pkg")
 done
 if ((${#missing[@]})); then
@@ -25,6 +25,15 @@ for target in "$build"/*_fuzz; do
   name=$(basename "$target")
   corpus="$build/corpus/$name"
   mkdir -p "$corpus"
+  # The picture target starts from small good files of each kind (ImageMagick, installed by setup.sh).
+  if [ "$name" = picture_fuzz ] && [ -z "$(ls -A "$corpus")" ]; then
+    convert -size 16x12 gradient:red-blue "$corpus/seed.png"
+    convert -size 16x12 gradient:red-blue -interlace PNG "$corpus/seed-interlaced.png"
+    convert -size 16x12 gradient:red-blue -quality 80 "$corpus/seed.jpg"
+    convert -size 16x12 gradient:red-blue -interlace JPEG "$corpus/seed-progressive.jpg"
+    convert -size 16x12 gradient:red-blue "$corpus/seed.gif"
+    convert -size 16x12 gradient:red-blue -interlace GIF "$corpus/seed-interlaced.gif"
+  fi
   echo "== $name: $seconds s"
   if ! (cd "$build" && "$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
       -print_final_stats=1 "$corpus" 2>"$build/$name.log"); then

@@ -7,6 +7,7 @@ packages=(
   cmake make g++ python3 ccache
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   googletest libgtest-dev
+  libjpeg-dev libpng-dev libgif-dev zlib1g-dev
   wine wine64 xvfb imagemagick x11-utils xdotool
 )
 

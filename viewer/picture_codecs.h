@@ -1,0 +1,18 @@
+#pragma once
+// Shared by the three codec files of the decoding layer; not for other callers.
+#include <cstddef>
+#include <cstdint>
+
+#include "viewer/picture_decoder.h"
+
+namespace tikora::codecs {
+
+// Checks a declared size against the limits and works out the shown size. wholeInMemory is true
+// when the codec must hold the full picture before shrinking it (interlaced files).
+DecodeProblem PlanSize(int width, int height, const DecodeRequest& request, bool wholeInMemory, ShownSize& shown);
+
+DecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const DecodeRequest& request);
+DecodedPicture DecodePng(const uint8_t* data, size_t size, const DecodeRequest& request);
+DecodedPicture DecodeGif(const uint8_t* data, size_t size, const DecodeRequest& request);
+
+}  // namespace tikora::codecs

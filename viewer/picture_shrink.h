@@ -1,0 +1,60 @@
+#pragma once
+// Shrinks a picture that arrives row by row from the top into a smaller one by averaging areas:
+// every source pixel lands in exactly one shown pixel, and each shown pixel is the rounded mean of
+// its pixels. Only one row of sums is kept, so memory follows the shown width.
+#include <cstdint>
+#include <vector>
+
+#include "core/image.h"
+
+namespace tikora {
+
+class RowShrinker {
+public:
+    // The shown size must be at least 1 x 1 and no larger than the source on either side.
+    RowShrinker(int sourceWidth, int sourceHeight, int shownWidth, int shownHeight);
+
+    // One source row of sourceWidth pixels, 0x00RRGGBB (the top byte is ignored).
+    void AddRow(const uint32_t* row);
+
+    // At actual size a codec may write the next row straight into the shown picture: this is
+    // where it goes (nullptr when shrinking), and CommitDirectRow takes it as added.
+    uint32_t* DirectRow() { return identity_ && sourceRow_ < sourceHeight_ ? &shown_.At(0, sourceRow_) : nullptr; }
+    void CommitDirectRow();
+
+    int RowsAdded() const { return sourceRow_; }
+    bool Complete() const { return sourceRow_ == sourceHeight_; }
+
+    // The shown picture; call once, after the last row.
+    Image Take() { return std::move(shown_); }
+
+private:
+    void EmitRow();
+
+    int sourceWidth_;
+    int sourceHeight_;
+    int sourceRow_ = 0;
+    int shownRow_ = 0;       // the shown row the current sums belong to
+    uint32_t rowsInSums_ = 0;
+    bool identity_;
+    std::vector<int> columnOf_;          // shown column of each source column
+    std::vector<uint32_t> columnWidth_;  // source columns per shown column
+    std::vector<uint64_t> sums_;         // red, green, blue per shown column
+    Image shown_;
+};
+
+// Puts a pixel with straight alpha (0xAARRGGBB) over a background (0x00RRGGBB).
+inline uint32_t OverBackground(uint32_t argb, uint32_t background) {
+    const uint32_t alpha = argb >> 24;
+    if (alpha == 255) return argb & 0xFFFFFF;
+    if (alpha == 0) return background & 0xFFFFFF;
+    uint32_t out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const uint32_t front = (argb >> shift) & 0xFF;
+        const uint32_t back = (background >> shift) & 0xFF;
+        out |= ((front * alpha + back * (255 - alpha) + 127) / 255) << shift;
+    }
+    return out;
+}
+
+}  // namespace tikora
