@@ -35,4 +35,8 @@ void CalendarDialog::OnShow() {
     model.SetDay(now.day);
 }
 
+void CalendarDialog::OnCommand(int id, int, HWND) {
+    if (id == IDCANCEL) Hide();
+}
+
 }  // namespace tikora

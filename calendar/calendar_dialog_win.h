@@ -18,6 +18,8 @@ public:
 protected:
     void OnCreate() override;
     void OnShow() override;
+    // Esc closes the calendar, as it would any dialog: there is nothing to confirm or undo.
+    void OnCommand(int id, int code, HWND control) override;
 
 private:
     TimeSource& time_;
