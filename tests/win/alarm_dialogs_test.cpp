@@ -105,7 +105,9 @@ protected:
         dialog->CreateForm();
     }
     HWND Control(const char* text, const char* className = "Button") { return FindChild(dialog->Hwnd(), text, className); }
-    HWND RingCountBox() { return GetWindow(FindChild(dialog->Hwnd(), "", UPDOWN_CLASSA), GW_HWNDPREV); }
+    HWND RingCountBox() {
+        return reinterpret_cast<HWND>(SendMessageA(FindWindowExA(dialog->Hwnd(), nullptr, UPDOWN_CLASSA, nullptr), UDM_GETBUDDY, 0, 0));
+    }
 
     FakeServices fakes;
     FakeFileDialog fileDialog;

@@ -117,7 +117,7 @@ TEST_F(ReminderWindowsTest, AnApplyCutShortLeavesTheOldFileWholeAndTheWindowOpen
         EXPECT_EQ(list->Entries().size(), 1u);
         const std::vector<std::string> errors = TakeErrorBoxes();
         ASSERT_EQ(errors.size(), 1u);
-        EXPECT_EQ(errors[0], "Unable to write to " + folder.File("Reminder.ini"));
+        EXPECT_EQ(errors[0], "Unable to write to " + folder.File("Reminder.ini") + ".");  // the handler ends it with a full stop
         EXPECT_EQ(GetFileAttributesA(file->TemporaryPath().c_str()), INVALID_FILE_ATTRIBUTES);
     }
 }
