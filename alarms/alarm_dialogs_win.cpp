@@ -42,12 +42,6 @@ private:
     std::string remembered_;
 };
 
-// The designer's group box: a frame with a caption; the controls "in" it are the form's own
-// children placed over it, so their notifications reach the form.
-void GroupBox(HWND parent, const char* caption, ui::Bounds at) {
-    ui::CreateChild(parent, {.className = "BUTTON", .text = caption, .style = BS_GROUPBOX, .at = at});
-}
-
 void StartGroup(const ui::Control& control) {
     SetWindowLongPtrA(control.Hwnd(), GWL_STYLE, GetWindowLongPtrA(control.Hwnd(), GWL_STYLE) | WS_GROUP);
 }
@@ -91,22 +85,23 @@ void AlarmDialog::OnCreate() {
     SetIcon(Hwnd(), icon_.get());
     HWND form = Hwnd();
     // Created in the keyboard order: picker, armed box, then the action group.
-    timeLabel_.Create(form, {.at = {8, 10, 28, 13}, .text = "Time:"});
+    timeLabel_.Create(form, {.at = {8, 10, 31, 13}, .text = "Time:"});
     timePicker_.Create(form, {.at = {39, 5, 77, 21}, .kind = ui::DateTimePicker::Kind::Time, .format = "HH:mm:ss"});
     armedBox_.Create(form, {.at = {125, 9, 137, 17}, .text = " Activate alarm clock "});
-    GroupBox(form, "Action", {8, 37, 255, 79});
-    // Inside the group box, which sits at 8,37.
-    bellButton_.Create(form, {.at = {16, 56, 95, 17}, .text = " The bell rings ", .groupStart = true, .checked = true});
-    fileButton_.Create(form, {.at = {16, 83, 81, 17}, .text = " Open file ... "});
-    ringCountBox_.Create(form, {.at = {111, 52, 37, 22}, .readOnly = true});
+    actionGroup_.Create(form, {.at = {8, 37, 255, 79}, .text = "Action"});
+    // Inside the group box, which sits at 8,37; positions stay in the form's client area.
+    HWND group = actionGroup_.Hwnd();
+    bellButton_.Create(group, {.at = {16, 56, 95, 17}, .text = " The bell rings ", .groupStart = true, .checked = true});
+    fileButton_.Create(group, {.at = {16, 83, 81, 17}, .text = " Open file ... "});
+    ringCountBox_.Create(group, {.at = {111, 52, 37, 22}, .readOnly = true});
     StartGroup(ringCountBox_);
-    ringCountArrows_.Create(form, {.at = {131, 52, 17, 22}, .minimum = kMinRingCount, .maximum = kMaxRingCount,
+    ringCountArrows_.Create(group, {.at = {131, 52, 17, 22}, .minimum = kMinRingCount, .maximum = kMaxRingCount,
                                    .position = 5, .buddy = ringCountBox_.Hwnd()});
-    onceLabel_.Create(form, {.at = {153, 57, 24, 13}, .text = "once"});
-    testSoundButton_.Create(form, {.at = {185, 53, 67, 23}, .picture = speakerPicture_.get()});
-    fileBox_.Create(form, {.at = {98, 82, 124, 21}, .readOnly = true});
+    onceLabel_.Create(group, {.at = {153, 57, 24, 13}, .text = "once"});
+    testSoundButton_.Create(group, {.at = {185, 53, 67, 23}, .picture = speakerPicture_.get()});
+    fileBox_.Create(group, {.at = {98, 82, 124, 21}, .readOnly = true});
     StartGroup(fileBox_);
-    chooseButton_.Create(form, {.at = {229, 81, 23, 23}, .text = "..."});
+    chooseButton_.Create(group, {.at = {229, 81, 23, 23}, .text = "..."});
     SetWindowTextA(testSoundButton_.Hwnd(), "Test sound");  // the accessible name; the picture is what shows
 
     testSoundButton_.onClick = [this] { PlayRing(); };
@@ -155,12 +150,13 @@ ShutdownDialog::~ShutdownDialog() { Destroy(); }
 void ShutdownDialog::OnCreate() {
     SetIcon(Hwnd(), icon_.get());
     HWND form = Hwnd();
-    timeLabel_.Create(form, {.at = {8, 10, 28, 13}, .text = "Time:"});
+    timeLabel_.Create(form, {.at = {8, 10, 36, 13}, .text = "Time:"});
     timePicker_.Create(form, {.at = {45, 6, 77, 21}, .kind = ui::DateTimePicker::Kind::Time, .format = "HH:mm:ss"});
     armedBox_.Create(form, {.at = {136, 8, 103, 17}, .text = " Activate timer "});
-    GroupBox(form, "Action", {8, 37, 247, 48});
-    turnOffButton_.Create(form, {.at = {15, 56, 115, 17}, .text = " Turn off computer ", .groupStart = true, .checked = true});
-    restartButton_.Create(form, {.at = {135, 56, 112, 17}, .text = " Restart computer "});
+    actionGroup_.Create(form, {.at = {8, 37, 247, 48}, .text = "Action"});
+    HWND group = actionGroup_.Hwnd();
+    turnOffButton_.Create(group, {.at = {15, 56, 115, 17}, .text = " Turn off computer ", .groupStart = true, .checked = true});
+    restartButton_.Create(group, {.at = {135, 56, 112, 17}, .text = " Restart computer "});
     timePicker_.SetValue(TodayAt(15, 0, 0));
 }
 

@@ -13,6 +13,7 @@
 #include "ui/controls_win.h"
 #include "ui/file_dialogs_win.h"
 #include "ui/form_win.h"
+#include "ui/group_box_win.h"
 #include "ui/handles_win.h"
 
 namespace tikora {
@@ -57,6 +58,7 @@ private:
     ui::Label timeLabel_;
     ui::DateTimePicker timePicker_;
     ui::CheckBox armedBox_;
+    ui::GroupBox actionGroup_;
     ui::RadioButton bellButton_;
     ui::Edit ringCountBox_;
     ui::UpDown ringCountArrows_;
@@ -89,6 +91,7 @@ private:
     ui::Label timeLabel_;
     ui::DateTimePicker timePicker_;
     ui::CheckBox armedBox_;
+    ui::GroupBox actionGroup_;
     ui::RadioButton turnOffButton_;
     ui::RadioButton restartButton_;
 };

@@ -106,7 +106,8 @@ protected:
     }
     HWND Control(const char* text, const char* className = "Button") { return FindChild(dialog->Hwnd(), text, className); }
     HWND RingCountBox() {
-        return reinterpret_cast<HWND>(SendMessageA(FindWindowExA(dialog->Hwnd(), nullptr, UPDOWN_CLASSA, nullptr), UDM_GETBUDDY, 0, 0));
+        HWND group = FindWindowExA(dialog->Hwnd(), nullptr, "TikoraGroupBox", nullptr);
+        return reinterpret_cast<HWND>(SendMessageA(FindWindowExA(group, nullptr, UPDOWN_CLASSA, nullptr), UDM_GETBUDDY, 0, 0));
     }
 
     FakeServices fakes;
@@ -119,10 +120,10 @@ TEST_F(AlarmDialogTest, StartsFromItsDesignAndTheStoredFile) {
     Make();
     EXPECT_EQ(Text(dialog->Hwnd()), "Alarm clock");
     ExpectClientSize(dialog->Hwnd(), 272, 126);
-    ExpectPlaces(dialog->Hwnd(), {{"Time:", "Static", 8, 10, 28, 13},
+    ExpectPlaces(dialog->Hwnd(), {{"Time:", "Static", 8, 10, 31, 13},
                                   {"", DATETIMEPICK_CLASSA, 39, 5, 77, 21},
                                   {" Activate alarm clock ", "Button", 125, 9, 137, 17},
-                                  {"Action", "Button", 8, 37, 255, 79},
+                                  {"Action", "TikoraGroupBox", 8, 37, 255, 79},
                                   {" The bell rings ", "Button", 16, 56, 95, 17},
                                   {"once", "Static", 153, 57, 24, 13},
                                   {"Test sound", "Button", 185, 53, 67, 23},
@@ -262,7 +263,7 @@ TEST(ShutdownDialogTest, StartsFromItsDesignAndFiresThePowerRequestOfItsAction) 
         ExpectClientSize(form, 263, 93);
         ExpectPlaces(form, {{"", DATETIMEPICK_CLASSA, 45, 6, 77, 21},
                             {" Activate timer ", "Button", 136, 8, 103, 17},
-                            {"Action", "Button", 8, 37, 247, 48},
+                            {"Action", "TikoraGroupBox", 8, 37, 247, 48},
                             {" Turn off computer ", "Button", 15, 56, 115, 17},
                             {" Restart computer ", "Button", 135, 56, 112, 17}});
         EXPECT_FALSE(dialog.Armed());

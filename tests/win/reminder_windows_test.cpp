@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "alarms/reminder_store.h"
 #include "alarms/reminder_windows_win.h"
 #include "core/errors.h"
 #include "core/system_win.h"
@@ -91,6 +92,14 @@ TEST_F(ReminderWindowsTest, ApplyStoresTheListInTheProfileFormatWithTheOldKeysBl
 
     ReminderFile again(folder.File("Reminder.ini"));
     EXPECT_EQ(again.Load(), list->Entries());  // read back whole
+}
+
+TEST_F(ReminderWindowsTest, AHandEditedHugeCountLoadsTheKeysThatExist) {
+    folder.Write("Reminder.ini", "[Reminder]\r\ncount=2147483647\r\n0=a\r\n7=b\r\n");
+    Make();
+    ASSERT_EQ(list->Entries().size(), static_cast<size_t>(kMaxEmptyReminders) + 2);
+    EXPECT_EQ(list->Entries()[0], "a");
+    EXPECT_EQ(list->Entries()[7], "b");
 }
 
 TEST_F(ReminderWindowsTest, ApplyOnAMissingStoreCreatesIt) {
