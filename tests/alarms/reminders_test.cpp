@@ -85,13 +85,6 @@ TEST_F(DueCheckTest, AMinuteSeenWithAnEmptyListIsScannedOnceEntriesArrive) {
     EXPECT_EQ(At(8, 15, 1), "05.03.2006_08:15  added now");
 }
 
-TEST_F(DueCheckTest, TheQueueEmptiesEvenAfterTheListWasCleared) {
-    list = {"05.03.2006_08:15  a", "05.03.2006_08:15  b"};
-    EXPECT_EQ(At(8, 15, 0), "05.03.2006_08:15  a");
-    list.clear();
-    EXPECT_EQ(At(8, 15, 1), "05.03.2006_08:15  b");
-}
-
 TEST_F(DueCheckTest, TheKeyUsesTheSystemTimeSeparator) {
     GetFormatSettings().timeSeparator = '.';
     list = {"05.03.2006_08.15  dot", "05.03.2006_08:15  colon"};

@@ -1,4 +1,4 @@
-// The alarm and shutdown timer dialogs in-process: their layout and start values, the ring count's
+// The alarm and shutdown timer dialogs in-process: layout and start values, the ring count's
 // range, the file chooser, and the main tick firing them from their real controls.
 #include <gtest/gtest.h>
 
@@ -12,70 +12,13 @@
 #include "alarms/alarm_dialogs_win.h"
 #include "clock/clock_window_win.h"
 #include "support/fakes.h"
-#include "ui/dpi_win.h"
+#include "win/support/form_probe.h"
 #include "win/support/test_app.h"
 
 using namespace tikora;
 using namespace tikora::testing;
 
 namespace {
-
-std::string Text(HWND hwnd) {
-    char text[512] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
-}
-
-HWND FindChild(HWND root, const std::string& text, const char* className) {
-    struct Search {
-        const std::string& text;
-        const char* className;
-        HWND found = nullptr;
-    } search{text, className};
-    EnumChildWindows(
-        root,
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            char cls[64] = {};
-            GetClassNameA(hwnd, cls, sizeof cls);
-            if (lstrcmpiA(cls, s->className) != 0 || (!s->text.empty() && Text(hwnd) != s->text)) return TRUE;
-            s->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// Left, top, width and height in the form's client area, 96-DPI pixels.
-struct Place {
-    const char* text;
-    const char* className;
-    int x, y, width, height;
-};
-
-void ExpectPlaces(HWND form, const std::vector<Place>& places) {
-    for (const Place& p : places) {
-        HWND control = FindChild(form, p.text, p.className);
-        ASSERT_TRUE(control) << p.text;
-        RECT r{};
-        GetWindowRect(control, &r);
-        MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(r.left, ui::Scale(p.x)) << p.text;
-        EXPECT_EQ(r.top, ui::Scale(p.y)) << p.text;
-        EXPECT_EQ(r.right - r.left, ui::Scale(p.width)) << p.text;
-        EXPECT_EQ(r.bottom - r.top, ui::Scale(p.height)) << p.text;
-    }
-}
-
-void ExpectClientSize(HWND form, int width, int height) {
-    RECT client{};
-    GetClientRect(form, &client);
-    EXPECT_EQ(client.right, ui::Scale(width));
-    EXPECT_EQ(client.bottom, ui::Scale(height));
-    EXPECT_TRUE(SendMessageA(form, WM_GETICON, ICON_SMALL, 0));
-}
-
-bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 class FakeFileDialog final : public ui::FileOpenDialog {
 public:
@@ -97,6 +40,16 @@ struct FakeView final : ClockView {
     void Show() override {}
 };
 
+// Runs the main tick every 20 ms of simulated time for that many seconds.
+void RunTicks(MainTick& tick, FakeClock& clock, int seconds) {
+    for (int step = 0; step < seconds * 50; ++step) {
+        tick.Run(TickOptions{.everyHour = false});
+        clock.Advance(20);
+    }
+}
+
+void Click(HWND form, const char* caption) { SendMessageA(FindControl(form, "Button", caption), BM_CLICK, 0, 0); }
+
 class AlarmDialogTest : public ::testing::Test {
 protected:
     AlarmDialogTest() { EnsureApplication(); }
@@ -104,10 +57,13 @@ protected:
         dialog = std::make_unique<AlarmDialog>(ui::FormName{"TForm12", "Alarm clock"}, fakes.Services(), &fileDialog);
         dialog->CreateForm();
     }
-    HWND Control(const char* text, const char* className = "Button") { return FindChild(dialog->Hwnd(), text, className); }
+    // The ring count's box, as its arrows know it (the time picker has arrows of its own).
     HWND RingCountBox() {
-        HWND group = FindWindowExA(dialog->Hwnd(), nullptr, "TikoraGroupBox", nullptr);
+        HWND group = FindControl(dialog->Hwnd(), "TikoraGroupBox");
         return reinterpret_cast<HWND>(SendMessageA(FindWindowExA(group, nullptr, UPDOWN_CLASSA, nullptr), UDM_GETBUDDY, 0, 0));
+    }
+    void Press(WPARAM key, int times) {
+        for (int i = 0; i < times; ++i) SendMessageA(RingCountBox(), WM_KEYDOWN, key, 0);
     }
 
     FakeServices fakes;
@@ -118,31 +74,30 @@ protected:
 TEST_F(AlarmDialogTest, StartsFromItsDesignAndTheStoredFile) {
     fakes.settings.Set("EditTexts", "edit3", "C:\\music\\wake up.mp3");
     Make();
-    EXPECT_EQ(Text(dialog->Hwnd()), "Alarm clock");
-    ExpectClientSize(dialog->Hwnd(), 272, 126);
-    ExpectPlaces(dialog->Hwnd(), {{"Time:", "Static", 8, 10, 31, 13},
-                                  {"", DATETIMEPICK_CLASSA, 39, 5, 77, 21},
-                                  {" Activate alarm clock ", "Button", 125, 9, 137, 17},
-                                  {"Action", "TikoraGroupBox", 8, 37, 255, 79},
-                                  {" The bell rings ", "Button", 16, 56, 95, 17},
-                                  {"once", "Static", 153, 57, 24, 13},
-                                  {"Test sound", "Button", 185, 53, 67, 23},
-                                  {" Open file ... ", "Button", 16, 83, 81, 17},
-                                  {"...", "Button", 229, 81, 23, 23}});
-    EXPECT_EQ(dialog->Time().hour, 17);
-    EXPECT_EQ(dialog->Time().minute, 0);
-    EXPECT_EQ(dialog->Time().second, 0);
+    EXPECT_EQ(WindowText(dialog->Hwnd()), "Alarm clock");
+    EXPECT_TRUE(SendMessageA(dialog->Hwnd(), WM_GETICON, ICON_SMALL, 0));
+    ExpectLayout(dialog->Hwnd(), 272, 126,
+                 {{"Static", "Time:", 8, 10, 31, 13},
+                  {DATETIMEPICK_CLASSA, nullptr, 39, 5, 77, 21},
+                  {"Button", " Activate alarm clock ", 125, 9, 137, 17},
+                  {"TikoraGroupBox", "Action", 8, 37, 255, 79},
+                  {"Button", " The bell rings ", 16, 56, 95, 17},
+                  {"Static", "once", 153, 57, 24, 13},
+                  {"Button", "Test sound", 185, 53, 67, 23},
+                  {"Button", " Open file ... ", 16, 83, 81, 17},
+                  {"Button", "...", 229, 81, 23, 23}});
+    const DateTime time = dialog->Time();
+    EXPECT_EQ(std::vector<int>({time.hour, time.minute, time.second}), std::vector<int>({17, 0, 0}));
     EXPECT_FALSE(dialog->Armed());
     EXPECT_TRUE(dialog->BellSelected());
-    EXPECT_EQ(dialog->RingCount(), 5);
-    EXPECT_EQ(Text(RingCountBox()), "5");
+    EXPECT_EQ(WindowText(RingCountBox()), "5");
     EXPECT_TRUE(GetWindowLongPtrA(RingCountBox(), GWL_STYLE) & ES_READONLY);  // no typing
     EXPECT_EQ(dialog->File(), "C:\\music\\wake up.mp3");
 
     dialog->Show();
     ASSERT_TRUE(WaitFor([&] { return dialog->Visible(); }));
     EXPECT_EQ(dialog->FileHint(), dialog->File());
-    EXPECT_EQ(GetFocus(), FindChild(dialog->Hwnd(), "", DATETIMEPICK_CLASSA));
+    EXPECT_EQ(GetFocus(), FindControl(dialog->Hwnd(), DATETIMEPICK_CLASSA));
 }
 
 TEST_F(AlarmDialogTest, TheRingCountStaysWithinOneToTwentyFiveUnderUpAndDown) {
@@ -153,26 +108,10 @@ TEST_F(AlarmDialogTest, TheRingCountStaysWithinOneToTwentyFiveUnderUpAndDown) {
         int expected;
     };
     for (const Step& step : {Step{VK_UP, 1, 6}, Step{VK_UP, 30, 25}, Step{VK_DOWN, 2, 23}, Step{VK_DOWN, 40, 1}}) {
-        for (int i = 0; i < step.presses; ++i) {
-            SendMessageA(RingCountBox(), WM_KEYDOWN, step.key, 0);
-            SendMessageA(RingCountBox(), WM_KEYUP, step.key, 0);
-        }
+        Press(step.key, step.presses);
         EXPECT_EQ(dialog->RingCount(), step.expected);
-        EXPECT_EQ(Text(RingCountBox()), std::to_string(step.expected));
+        EXPECT_EQ(WindowText(RingCountBox()), std::to_string(step.expected));
     }
-}
-
-TEST_F(AlarmDialogTest, AnArmedAlarmSurvivesClosingTheDialog) {
-    Make();
-    dialog->Show();
-    ASSERT_TRUE(WaitFor([&] { return dialog->Visible(); }));
-    SendMessageA(Control(" Activate alarm clock "), BM_CLICK, 0, 0);
-    SendMessageA(Control(" Open file ... "), BM_CLICK, 0, 0);
-    SendMessageA(dialog->Hwnd(), WM_CLOSE, 0, 0);
-    ASSERT_TRUE(WaitFor([&] { return !dialog->Visible(); }));
-    EXPECT_TRUE(IsWindow(dialog->Hwnd()));
-    EXPECT_TRUE(dialog->Armed());
-    EXPECT_FALSE(dialog->BellSelected());
 }
 
 TEST_F(AlarmDialogTest, TheChooserTakesOnlyAnExistingFileStoresItAndPutsTheDirectoryBack) {
@@ -191,7 +130,7 @@ TEST_F(AlarmDialogTest, TheChooserTakesOnlyAnExistingFileStoresItAndPutsTheDirec
     for (const Case& c : cases) {
         fileDialog.answer = c.answer;
         if (c.exists) fakes.files.present.insert(*c.answer);
-        SendMessageA(Control("..."), BM_CLICK, 0, 0);
+        Click(dialog->Hwnd(), "...");
         EXPECT_EQ(dialog->File(), c.field);
         EXPECT_EQ(fakes.settings.ReadString("EditTexts", "edit3", ""), c.field);
         char now[MAX_PATH] = {};
@@ -203,50 +142,25 @@ TEST_F(AlarmDialogTest, TheChooserTakesOnlyAnExistingFileStoresItAndPutsTheDirec
     EXPECT_TRUE(dialog->BellSelected());  // choosing a file does not choose the action
 }
 
-TEST_F(AlarmDialogTest, TheTestSoundPlaysTheRingSynchronously) {
+TEST_F(AlarmDialogTest, AnAlarmArmedAndClosedRingsItsCountFromTheTickAndIsUnticked) {
     Make();
-    SendMessageA(Control("Test sound"), BM_CLICK, 0, 0);
-    ASSERT_EQ(fakes.sound.played.size(), 1u);
-    EXPECT_EQ(fakes.sound.played[0].file, "Sounds\\Ring.wav");
-    EXPECT_EQ(fakes.sound.played[0].flags, 0x20000u);
-}
+    dialog->Show();
+    ASSERT_TRUE(WaitFor([&] { return dialog->Visible(); }));
+    Press(VK_DOWN, 2);  // 5 -> 3
+    Click(dialog->Hwnd(), " Activate alarm clock ");
+    SendMessageA(dialog->Hwnd(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !dialog->Visible(); }));
+    EXPECT_TRUE(dialog->Armed());  // closing only hid it
 
-TEST_F(AlarmDialogTest, TheTickReadingTheRealDialogRingsTheCountAndUnticksTheBox) {
-    Make();
-    for (int i = 0; i < 2; ++i) SendMessageA(RingCountBox(), WM_KEYDOWN, VK_DOWN, 0);  // 5 -> 3
-    SendMessageA(Control(" Activate alarm clock "), BM_CLICK, 0, 0);
     FakeView view;
     DisarmedShutdown noShutdown;
     MainTick tick(TickServices{fakes.Services(), view}, TickControls{nullptr, &noShutdown, dialog.get()});
     fakes.time.Set(16, 59, 59);
-    for (int step = 0; step < 300; ++step) {  // six seconds of 20 ms ticks
-        tick.Run(TickOptions{.everyHour = false});
-        fakes.time.Advance(20);
-    }
-    EXPECT_FALSE(dialog->Armed());
-    EXPECT_FALSE(Checked(Control(" Activate alarm clock ")));
+    RunTicks(tick, fakes.time, 6);
+    EXPECT_FALSE(SendMessageA(FindControl(dialog->Hwnd(), "Button", " Activate alarm clock "), BM_GETCHECK, 0, 0));
     ASSERT_EQ(fakes.sound.played.size(), 3u);
     for (const PlayedSound& ring : fakes.sound.played) EXPECT_EQ(ring.file, "Sounds\\Ring.wav");
     EXPECT_EQ(fakes.sound.played[0].at.second, 1);
-    EXPECT_EQ(tick.State().ringCounter, 0);
-}
-
-TEST_F(AlarmDialogTest, AnAlarmFileThatIsGoneEmptiesTheFieldAndItsHint) {
-    fakes.settings.Set("EditTexts", "edit3", "C:\\gone.mp3");
-    Make();
-    dialog->Show();
-    ASSERT_TRUE(WaitFor([&] { return dialog->Visible(); }));
-    SendMessageA(Control(" Open file ... "), BM_CLICK, 0, 0);
-    SendMessageA(Control(" Activate alarm clock "), BM_CLICK, 0, 0);
-    FakeView view;
-    DisarmedShutdown noShutdown;
-    MainTick tick(TickServices{fakes.Services(), view}, TickControls{nullptr, &noShutdown, dialog.get()});
-    fakes.time.Set(17, 0, 0);
-    tick.Run(TickOptions{.everyHour = false});
-    EXPECT_EQ(dialog->File(), "");
-    EXPECT_EQ(dialog->FileHint(), "");
-    EXPECT_EQ(fakes.settings.ReadString("EditTexts", "edit3", "x"), "");
-    EXPECT_TRUE(fakes.shell.calls.empty());
 }
 
 TEST(ShutdownDialogTest, StartsFromItsDesignAndFiresThePowerRequestOfItsAction) {
@@ -259,29 +173,24 @@ TEST(ShutdownDialogTest, StartsFromItsDesignAndFiresThePowerRequestOfItsAction) 
         ShutdownDialog dialog(ui::FormName{"TForm7", "Timer (turn off)"});
         dialog.CreateForm();
         HWND form = dialog.Hwnd();
-        EXPECT_EQ(Text(form), "Timer (turn off)");
-        ExpectClientSize(form, 263, 93);
-        ExpectPlaces(form, {{"", DATETIMEPICK_CLASSA, 45, 6, 77, 21},
-                            {" Activate timer ", "Button", 136, 8, 103, 17},
-                            {"Action", "TikoraGroupBox", 8, 37, 247, 48},
-                            {" Turn off computer ", "Button", 15, 56, 115, 17},
-                            {" Restart computer ", "Button", 135, 56, 112, 17}});
+        EXPECT_EQ(WindowText(form), "Timer (turn off)");
+        ExpectLayout(form, 263, 93,
+                     {{DATETIMEPICK_CLASSA, nullptr, 45, 6, 77, 21},
+                      {"Button", " Activate timer ", 136, 8, 103, 17},
+                      {"TikoraGroupBox", "Action", 8, 37, 247, 48},
+                      {"Button", " Turn off computer ", 15, 56, 115, 17},
+                      {"Button", " Restart computer ", 135, 56, 112, 17}});
         EXPECT_FALSE(dialog.Armed());
         EXPECT_TRUE(dialog.TurnOffSelected());
-        EXPECT_EQ(dialog.Time().hour, 15);
-        EXPECT_EQ(dialog.Time().minute, 0);
 
-        if (c.action) SendMessageA(FindChild(form, c.action, "Button"), BM_CLICK, 0, 0);
-        SendMessageA(FindChild(form, " Activate timer ", "Button"), BM_CLICK, 0, 0);
+        if (c.action) Click(form, c.action);
+        Click(form, " Activate timer ");
         SendMessageA(form, WM_CLOSE, 0, 0);  // only hides: the timer stays armed
         FakeServices fakes(14, 59, 59);
         FakeView view;
         DisarmedAlarm noAlarm;
         MainTick tick(TickServices{fakes.Services(), view}, TickControls{nullptr, &dialog, &noAlarm});
-        for (int step = 0; step < 100; ++step) {
-            tick.Run(TickOptions{.everyHour = false});
-            fakes.time.Advance(20);
-        }
+        RunTicks(tick, fakes.time, 2);  // 15:00:00, the start value, comes once
         EXPECT_EQ(fakes.power.requests, std::vector<unsigned>{c.flags});
         EXPECT_FALSE(dialog.Armed());
     }

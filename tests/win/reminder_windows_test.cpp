@@ -15,6 +15,7 @@
 #include "core/system_win.h"
 #include "support/fakes.h"
 #include "ui/dpi_win.h"
+#include "win/support/form_probe.h"
 #include "win/support/test_app.h"
 
 using namespace tikora;
@@ -160,41 +161,20 @@ TEST_F(ReminderWindowsTest, DeleteRemovesTheSelectedEntryOnly) {
 
 TEST_F(ReminderWindowsTest, LayoutOfTheListAndTheEditor) {
     Make();
-    struct Place {
-        HWND form;
-        const char* className;
-        const char* text;
-        int x, y, width, height;
-    };
-    HWND l = list->Hwnd();
-    HWND e = editor->Hwnd();
-    const Place places[] = {
-        {l, "ListBox", nullptr, 10, 10, 347, 300}, {l, "Button", "New", 366, 10, 85, 25},
-        {l, "Button", "Delete", 366, 42, 85, 25},  {l, "Button", "Clear all", 366, 74, 85, 25},
-        {l, "Button", "Apply", 366, 253, 85, 25},  {l, "Button", "Cancel", 366, 285, 85, 25},
-        {e, "Edit", nullptr, 10, 60, 316, 166},    {e, "Button", "OK", 179, 239, 70, 25},
-        {e, "Button", "Cancel", 257, 239, 70, 25}, {e, "Static", "Display the message:", 10, 40, 140, 13},
-    };
-    for (const Place& p : places) {
-        HWND control = FindWindowExA(p.form, nullptr, p.className, p.text);
-        ASSERT_TRUE(control) << p.className << " " << (p.text ? p.text : "");
-        RECT r{};
-        GetWindowRect(control, &r);
-        MapWindowPoints(nullptr, p.form, reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(r.left, ui::Scale(p.x)) << p.className;
-        EXPECT_EQ(r.top, ui::Scale(p.y)) << p.className;
-        EXPECT_EQ(r.right - r.left, ui::Scale(p.width)) << p.className;
-        EXPECT_EQ(r.bottom - r.top, ui::Scale(p.height)) << p.className;
-    }
-    RECT client{};
-    GetClientRect(l, &client);
-    EXPECT_EQ(client.right, ui::Scale(460));
-    EXPECT_EQ(client.bottom, ui::Scale(324));
-    GetClientRect(e, &client);
-    EXPECT_EQ(client.right, ui::Scale(336));
-    EXPECT_EQ(client.bottom, ui::Scale(275));
+    ExpectLayout(list->Hwnd(), 460, 324,
+                 {{"ListBox", nullptr, 10, 10, 347, 300},
+                  {"Button", "New", 366, 10, 85, 25},
+                  {"Button", "Delete", 366, 42, 85, 25},
+                  {"Button", "Clear all", 366, 74, 85, 25},
+                  {"Button", "Apply", 366, 253, 85, 25},
+                  {"Button", "Cancel", 366, 285, 85, 25}});
     EXPECT_TRUE(GetWindowLongPtrA(ListBox(), GWL_STYLE) & WS_HSCROLL);
     EXPECT_EQ(SendMessageA(ListBox(), LB_GETHORIZONTALEXTENT, 0, 0), ui::Scale(10000));
+    ExpectLayout(editor->Hwnd(), 336, 275,
+                 {{"Static", "Display the message:", 10, 40, 140, 13},
+                  {"Edit", nullptr, 10, 60, 316, 166},
+                  {"Button", "OK", 179, 239, 70, 25},
+                  {"Button", "Cancel", 257, 239, 70, 25}});
 }
 
 TEST_F(ReminderWindowsTest, NewRunsTheEditorAndOkAppendsToTheLiveListThatTheTimerChecks) {
