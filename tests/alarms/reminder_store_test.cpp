@@ -79,13 +79,6 @@ TEST(ReminderStore, TheCountGuardListsWhatExistsAndBoundsTheEmptyEntries) {
     }
 }
 
-TEST(ReminderStore, KeysAreListedInTheOrderOfTheirNumbers) {
-    MemorySettings values;
-    values.Set("Reminder", "count", "3");
-    for (const char* key : {"2", "0", "1"}) values.Set("Reminder", key, key);
-    EXPECT_EQ(LoadReminders(values, {"2", "count", "0", "1"}), (std::vector<std::string>{"0", "1", "2"}));
-}
-
 TEST(ReminderStore, ApplyOverAHugeCountBlanksOnlyWhatLoadingListed) {
     StoreModel file;
     file.values.Set("Reminder", "count", "2147483647");
