@@ -1,6 +1,7 @@
 #include "app/window_catalogue_win.h"
 
 #include "calendar/calendar_dialog_win.h"
+#include "alarms/alarm_windows_win.h"
 #include "clock/clock_window_win.h"
 #include "settings/settings_dialog_win.h"
 
@@ -58,9 +59,9 @@ const std::array<WindowEntry, kWindowCount> kWindowCatalogue{{
     {WindowId::SkinChooser, "TForm4", " Change skin", "SkinChooser", Placeholder<B::Dialog, 299, 102>},
     {WindowId::Calendar, "TForm5", " Calendar", "CalendarDialog", MakeCalendarDialog},
     {WindowId::SearchCopy, "TForm6", "Copy files ", "SearchCopyDialog", Placeholder<B::Dialog, 247, 70>},
-    {WindowId::ShutdownTimer, "TForm7", "Timer (turn off)", "ShutdownTimerDialog", Placeholder<B::Single, 263, 93>},
+    {WindowId::ShutdownTimer, "TForm7", "Timer (turn off)", "ShutdownTimerDialog", MakeShutdownDialog},
     {WindowId::PictureViewer, "TForm9", " Picture viewer", "PictureViewer", Placeholder<B::Sizeable, 664, 435, true>},
-    {WindowId::AlarmClock, "TForm12", "Alarm clock", "AlarmDialog", Placeholder<B::Single, 272, 126>},
+    {WindowId::AlarmClock, "TForm12", "Alarm clock", "AlarmDialog", MakeAlarmDialog},
     {WindowId::Settings, "TForm2", "Tikora: Settings", "SettingsDialog", MakeSettingsDialog},
     {WindowId::SearchProgress, "TForm13", " Searching...", "SearchProgressDialog", Placeholder<B::Dialog, 219, 98>},
     {WindowId::ActualSizeView, "TForm10", "", "ActualSizeView", FullScreenPlaceholder},
@@ -69,8 +70,8 @@ const std::array<WindowEntry, kWindowCount> kWindowCatalogue{{
     {WindowId::ViewerCopy, "TForm15", " Copy files", "ViewerCopyDialog", Placeholder<B::Dialog, 247, 70>},
     {WindowId::ViewerProgress, "TForm16", " Searching...", "ViewerProgressDialog", Placeholder<B::Dialog, 219, 98>},
     {WindowId::HotKeys, "TForm17", " Hot Keys", "HotKeysDialog", Placeholder<B::DialogNoMenu, 194, 124>},
-    {WindowId::ReminderList, "TForm18", "Reminder", "ReminderList", Placeholder<B::Single, 460, 324>},
-    {WindowId::ReminderEditor, "TForm19", " Message", "ReminderEditor", Placeholder<B::Dialog, 336, 275>},
+    {WindowId::ReminderList, "TForm18", "Reminder", "ReminderList", MakeReminderList},
+    {WindowId::ReminderEditor, "TForm19", " Message", "ReminderEditor", MakeReminderEditor},
     {WindowId::TagEditor, "TForm21", "MP3 tag editor ( ID3v1 )", "TagEditor", Placeholder<B::Single, 514, 376>},
     {WindowId::Information, "TForm20", " Information", "InformationDialog", Placeholder<B::Dialog, 191, 266>},
 }};

@@ -92,6 +92,8 @@ public:
     void SetChimeSource(ChimeSource* source);
     // Where the menu items find the windows they show; a window it does not give is not shown.
     void SetWindowDirectory(std::function<ui::Form*(WindowId)> directory) { directory_ = std::move(directory); }
+    // The window the directory gives for an identifier, or null (windows that work together find each other).
+    ui::Form* WindowFor(WindowId id) const { return directory_ ? directory_(id) : nullptr; }
     // "Calculator" runs this modally; nothing happens while it is not set.
     void SetCalculatorRunner(std::function<void()> run) { runCalculator_ = std::move(run); }
 

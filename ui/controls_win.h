@@ -210,10 +210,12 @@ public:
         Bounds at;
         bool sorted = false;
         std::vector<std::string> items;
+        int horizontalExtent = 0;  // 96-DPI pixels a line can be scrolled across; 0: no horizontal bar
         CommonArgs common;
     };
     void Create(HWND parent, const Args& args);
     void AddItem(const std::string& text);
+    void DeleteItem(int index);
     void Clear();
     int Count() const;
     std::string Item(int index) const;
