@@ -1,7 +1,7 @@
 #include "app/window_catalogue_win.h"
 
-#include "calendar/calendar_dialog_win.h"
 #include "alarms/alarm_windows_win.h"
+#include "calendar/calendar_dialog_win.h"
 #include "clock/clock_window_win.h"
 #include "settings/settings_dialog_win.h"
 
