@@ -4,6 +4,7 @@
 #include "calendar/calendar_dialog_win.h"
 #include "clock/clock_window_win.h"
 #include "settings/settings_dialog_win.h"
+#include "viewer/viewer_settings_win.h"
 
 namespace tikora {
 
@@ -48,6 +49,12 @@ std::unique_ptr<ui::Form> MakeCalendarDialog(const WindowEntry& entry, AppContex
     return dialog;
 }
 
+std::unique_ptr<ui::Form> MakeViewerSettingsDialog(const WindowEntry& entry, AppContext& app) {
+    auto dialog = std::make_unique<ViewerSettingsDialog>(ui::FormName{entry.className, entry.caption}, app.services.settings);
+    dialog->CreateForm();
+    return dialog;
+}
+
 using B = ui::BorderStyle;
 
 }  // namespace
@@ -66,7 +73,7 @@ const std::array<WindowEntry, kWindowCount> kWindowCatalogue{{
     {WindowId::SearchProgress, "TForm13", " Searching...", "SearchProgressDialog", Placeholder<B::Dialog, 219, 98>},
     {WindowId::ActualSizeView, "TForm10", "", "ActualSizeView", FullScreenPlaceholder},
     {WindowId::BrowsingView, "TForm11", "", "BrowsingView", FullScreenPlaceholder},
-    {WindowId::ViewerSettings, "TForm14", " Settings", "ViewerSettingsDialog", Placeholder<B::DialogNoMenu, 186, 223>},
+    {WindowId::ViewerSettings, "TForm14", " Settings", "ViewerSettingsDialog", MakeViewerSettingsDialog},
     {WindowId::ViewerCopy, "TForm15", " Copy files", "ViewerCopyDialog", Placeholder<B::Dialog, 247, 70>},
     {WindowId::ViewerProgress, "TForm16", " Searching...", "ViewerProgressDialog", Placeholder<B::Dialog, 219, 98>},
     {WindowId::HotKeys, "TForm17", " Hot Keys", "HotKeysDialog", Placeholder<B::DialogNoMenu, 194, 124>},
