@@ -8,6 +8,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   googletest libgtest-dev
   wine wine64 xvfb imagemagick x11-utils xdotool
+  python3-mutagen
 )
 
 missing=()
