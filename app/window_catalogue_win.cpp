@@ -2,6 +2,7 @@
 
 #include "clock/clock_window_win.h"
 #include "settings/settings_dialog_win.h"
+#include "tags/tag_editor_win.h"
 
 namespace tikora {
 
@@ -40,6 +41,12 @@ std::unique_ptr<ui::Form> MakeSettingsDialog(const WindowEntry& entry, AppContex
     return dialog;
 }
 
+std::unique_ptr<ui::Form> MakeTagEditor(const WindowEntry& entry, AppContext&) {
+    auto editor = std::make_unique<TagEditor>(ui::FormName{entry.className, entry.caption});
+    editor->CreateForm();
+    return editor;
+}
+
 using B = ui::BorderStyle;
 
 }  // namespace
@@ -64,7 +71,7 @@ const std::array<WindowEntry, kWindowCount> kWindowCatalogue{{
     {WindowId::HotKeys, "TForm17", " Hot Keys", "HotKeysDialog", Placeholder<B::DialogNoMenu, 194, 124>},
     {WindowId::ReminderList, "TForm18", "Reminder", "ReminderList", Placeholder<B::Single, 460, 324>},
     {WindowId::ReminderEditor, "TForm19", " Message", "ReminderEditor", Placeholder<B::Dialog, 336, 275>},
-    {WindowId::TagEditor, "TForm21", "MP3 tag editor ( ID3v1 )", "TagEditor", Placeholder<B::Single, 514, 376>},
+    {WindowId::TagEditor, "TForm21", "MP3 tag editor ( ID3v1 )", "TagEditor", MakeTagEditor},
     {WindowId::Information, "TForm20", " Information", "InformationDialog", Placeholder<B::Dialog, 191, 266>},
 }};
 
