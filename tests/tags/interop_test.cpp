@@ -19,7 +19,8 @@ using namespace tikora::tagtest;
 namespace {
 
 // Reads or writes the last 128 bytes of a file with mutagen; the fields travel as hex lines:
-// title, artist, album, year, comment, track, genre name (through mutagen's own genre list).
+// title, artist, album, year, comment, track, genre (read: the name from mutagen's own genre list;
+// written: the number, which it turns into its name and back).
 constexpr const char* kScript = R"PY(
 import sys
 from mutagen.id3 import ParseID3v1, MakeID3v1, TIT2, TPE1, TALB, TDRC, COMM, TRCK, TCON
@@ -81,7 +82,7 @@ std::vector<std::string> Mutagen(const TempFolder& folder, const std::string& mo
 const TagFields kTags[] = {
     {"Ballad of Tikora", "Someone", "An Album", "1999", "A note", 17, 7},
     {std::string(30, 'T'), std::string(30, 'A'), std::string(30, 'L'), "2024", std::string(28, 'C'), 147, 255},
-    {"Caf\xE9 M\xFCller", "\xC5ngstr\xF6m", "\xA9 \xBD", "1\xB2", "\xE0 la carte", 12, 1},
+    {"Caf\xE9 M\xFCller", "\xC5ngstr\xF6m", "\xA9 \xBD", "1987", "\xE0 la carte", 12, 1},
     {"No track", "", "", "", "", 0, 0},
 };
 
@@ -99,7 +100,8 @@ TEST(Id3v1Interop, MutagenReadsWhatWeWrite) {
         EXPECT_EQ(read[3], fields.year);
         EXPECT_EQ(read[4], fields.comment);
         EXPECT_EQ(read[5], fields.albumTrack ? std::to_string(fields.albumTrack) : "") << fields.songName;
-        EXPECT_EQ(read[6], GenreTable::Shared().GenreNameOf(fields.genre));
+        // Its genre list spells a few names in another case ("Synthpop"): the number is what counts.
+        EXPECT_EQ(GenreTable::Shared().GenreIdOf(read[6]), fields.genre) << read[6];
     }
 }
 
@@ -110,13 +112,20 @@ TEST(Id3v1Interop, WeReadWhatMutagenWrites) {
         const std::string path = folder.Write("a.mp3", Audio(1000));
         std::ostringstream input;
         for (const std::string& text : {fields.songName, fields.artist, fields.album, fields.year, fields.comment,
-                                        std::to_string(fields.albumTrack), GenreTable::Shared().GenreNameOf(fields.genre)})
+                                        std::to_string(fields.albumTrack), std::to_string(fields.genre)})
             input << Hex(text) << "\n";
         Mutagen(folder, "write", path, input.str());
         TagBlock block{};
         ASSERT_TRUE(ReadTagBlock(files, path, block)) << "python3-mutagen missing?";
         EXPECT_EQ(ReadAll(path).size(), 1128u);
-        EXPECT_EQ(DecodeTagBlock(block), fields);
+        const TagFields read = DecodeTagBlock(block);
+        EXPECT_EQ(read.songName, fields.songName);
+        EXPECT_EQ(read.artist, fields.artist);
+        EXPECT_EQ(read.album, fields.album);
+        EXPECT_EQ(read.year, fields.year);
+        EXPECT_EQ(read.comment, fields.comment);
+        EXPECT_EQ(read.genre, fields.genre);
+        EXPECT_EQ(read.albumTrack, fields.albumTrack);
     }
 }
 
