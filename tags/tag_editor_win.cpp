@@ -21,7 +21,7 @@ constexpr ui::Bounds InPanel(int x, int y, int width, int height) {
     return {kPanelX + x, kPanelY + y, width, height};
 }
 
-// Labels take the width of their text at the dialog font.
+// Labels are as wide as their text may need in any dialog font; nothing lies to their right.
 constexpr int kLabelHeight = 13;
 
 ui::FormSpec TagEditorSpec(ui::FormName name) {
@@ -94,21 +94,21 @@ void TagEditor::OnCreate() {
     panel_.Create(Hwnd(), {.at = {kPanelX, kPanelY, 267, 300}, .outer = ui::Panel::Bevel::Lowered,
                            .inner = ui::Panel::Bevel::Raised});
     HWND panel = panel_.Hwnd();
-    titleLabel_.Create(panel, {.at = InPanel(10, 10, 26, kLabelHeight), .text = "Title:"});
+    titleLabel_.Create(panel, {.at = InPanel(10, 10, 60, kLabelHeight), .text = "Title:"});
     titleBox_.Create(panel, {.at = InPanel(10, 28, 245, 21), .maxLength = 30});
-    artistLabel_.Create(panel, {.at = InPanel(11, 60, 33, kLabelHeight), .text = "Artist:"});
+    artistLabel_.Create(panel, {.at = InPanel(11, 60, 60, kLabelHeight), .text = "Artist:"});
     artistBox_.Create(panel, {.at = InPanel(10, 78, 245, 21), .maxLength = 30});
-    albumLabel_.Create(panel, {.at = InPanel(10, 110, 32, kLabelHeight), .text = "Album:"});
+    albumLabel_.Create(panel, {.at = InPanel(10, 110, 60, kLabelHeight), .text = "Album:"});
     albumBox_.Create(panel, {.at = InPanel(10, 128, 245, 21), .maxLength = 30});
-    yearLabel_.Create(panel, {.at = InPanel(10, 160, 25, kLabelHeight), .text = "Year:"});
+    yearLabel_.Create(panel, {.at = InPanel(10, 160, 55, kLabelHeight), .text = "Year:"});
     yearBox_.Create(panel, {.at = InPanel(10, 178, 49, 21), .maxLength = 4});
-    trackLabel_.Create(panel, {.at = InPanel(76, 160, 31, kLabelHeight), .text = "Track:"});
+    trackLabel_.Create(panel, {.at = InPanel(76, 160, 50, kLabelHeight), .text = "Track:"});
     trackBox_.Create(panel, {.at = InPanel(75, 178, 41, 21), .text = "0", .maxLength = 3});
     trackSpin_.Create(panel, {.at = InPanel(100, 178, 16, 21), .minimum = 0, .maximum = 255,
                               .buddy = trackBox_.Hwnd()});
-    genreLabel_.Create(panel, {.at = InPanel(130, 160, 33, kLabelHeight), .text = "Genre:"});
+    genreLabel_.Create(panel, {.at = InPanel(130, 160, 60, kLabelHeight), .text = "Genre:"});
     genreBox_.Create(panel, {.at = InPanel(131, 178, 125, 300), .sorted = true});
-    commentLabel_.Create(panel, {.at = InPanel(10, 210, 47, kLabelHeight), .text = "Comment:"});
+    commentLabel_.Create(panel, {.at = InPanel(10, 210, 80, kLabelHeight), .text = "Comment:"});
     commentBox_.Create(panel, {.at = InPanel(10, 228, 245, 21), .maxLength = 30});
     deleteButton_.Create(panel, {.at = InPanel(55, 265, 100, 25), .text = "  Delete tag",
                                     .pictureBesideText = deletePicture_.get()});
