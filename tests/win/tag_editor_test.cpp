@@ -211,6 +211,18 @@ TEST_F(TagEditorTest, GenreListIsTheEmptyEntryThenTheSortedNames) {
     }
 }
 
+TEST_F(TagEditorTest, TabOrderAndLengthLimitsOfTheFields) {
+    // Tab walks the panel in its designed order: artist, title, track, comment, year, genre, album.
+    const std::vector<HWND> order = {Artist(), Title(), Track(), Comment(), At(20, 230, "Edit"), Genre(),
+                                     At(20, 180, "Edit")};
+    for (size_t i = 0; i + 1 < order.size(); ++i)
+        EXPECT_EQ(GetNextDlgTabItem(editor_->Hwnd(), order[i], FALSE), order[i + 1]) << i;
+    const std::pair<HWND, LRESULT> limits[] = {{Title(), 30}, {Artist(), 30}, {At(20, 180, "Edit"), 30},
+                                               {At(20, 230, "Edit"), 4}, {Comment(), 30}};
+    for (const auto& [box, limit] : limits) EXPECT_EQ(SendMessageA(box, EM_GETLIMITTEXT, 0, 0), limit);
+    EXPECT_TRUE(GetWindowLongA(Path(), GWL_STYLE) & ES_READONLY);
+}
+
 TEST_F(TagEditorTest, UpdateAndDeleteTag) {
     const std::string own = kAudio + Block({"Title", "Artist", "Album", "1999", "Comment", 12, 7});
     struct Case {
