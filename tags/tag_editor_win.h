@@ -51,7 +51,7 @@ private:
 
     TagEditorSystem system_;
     WinTagFileSystem systemFiles_;
-    ui::SystemFolderBrowser systemFolderBrowser_;
+    ui::SystemFolderBrowser systemFolderBrowser_{true};  // centred on the editor
     Id3v1Tag tag_;
     ui::UniqueIcon icon_;
     ui::UniqueBitmap folderPicture_;

@@ -38,12 +38,18 @@ def edit_texts(tikora, window):
     return [live_text(tikora.desktop, w) for w in controls_of(tikora, window, "Edit")]
 
 
-def choose_folder(tikora, path):
+def centre(window):
+    return (window.rect[0] + window.rect[2]) // 2, (window.rect[1] + window.rect[3]) // 2
+
+
+def choose_folder(tikora, editor, path):
     """Walks the folder browser's tree with the keyboard, as a user would: "/" then each folder
     of the path by typing its name, then OK."""
     d = tikora.desktop
     browser = wait_for(lambda: tikora.find(cls="#32770", text="Browse for Folder", visible=True),
                        "the folder browser")
+    (x, y), (ex, ey) = centre(browser), centre(editor)
+    expect(abs(x - ex) <= 1 and abs(y - ey) <= 1, f"the browser {browser} centred on the editor {editor}")
     tree = controls_of(tikora, browser, "SysTreeView32")[0]
     d.click(tree.rect[0] + 60, tree.rect[1] + 9)  # "Desktop", the root
     d.keys("Home", "Down")                          # "/", the root of the file system
@@ -83,7 +89,7 @@ def edit_and_delete_tags(desktop, tikora):
     expect(editor.text == "MP3 tag editor ( ID3v1 )", f"caption {editor.text!r}")
 
     click_anywhere_in(tikora, "  Open folder with MP3 files ( *.mp3 )")
-    choose_folder(tikora, music)
+    choose_folder(tikora, editor, music)
     windows_first = desktop.unix_to_windows(os.path.realpath(first))
     # Top to bottom: title, artist, album, year, track, comment, path.
     wait_for(lambda: edit_texts(tikora, editor)[-1] == windows_first, "the first file to load")
