@@ -4,6 +4,7 @@
 #include "calendar/calendar_dialog_win.h"
 #include "clock/clock_window_win.h"
 #include "settings/settings_dialog_win.h"
+#include "tags/tag_editor_win.h"
 #include "viewer/viewer_settings_win.h"
 
 namespace tikora {
@@ -55,6 +56,12 @@ std::unique_ptr<ui::Form> MakeViewerSettingsDialog(const WindowEntry& entry, App
     return dialog;
 }
 
+std::unique_ptr<ui::Form> MakeTagEditor(const WindowEntry& entry, AppContext&) {
+    auto editor = std::make_unique<TagEditor>(ui::FormName{entry.className, entry.caption});
+    editor->CreateForm();
+    return editor;
+}
+
 using B = ui::BorderStyle;
 
 }  // namespace
@@ -79,7 +86,7 @@ const std::array<WindowEntry, kWindowCount> kWindowCatalogue{{
     {WindowId::HotKeys, "TForm17", " Hot Keys", "HotKeysDialog", Placeholder<B::DialogNoMenu, 194, 124>},
     {WindowId::ReminderList, "TForm18", "Reminder", "ReminderList", MakeReminderList},
     {WindowId::ReminderEditor, "TForm19", " Message", "ReminderEditor", MakeReminderEditor},
-    {WindowId::TagEditor, "TForm21", "MP3 tag editor ( ID3v1 )", "TagEditor", Placeholder<B::Single, 514, 376>},
+    {WindowId::TagEditor, "TForm21", "MP3 tag editor ( ID3v1 )", "TagEditor", MakeTagEditor},
     {WindowId::Information, "TForm20", " Information", "InformationDialog", Placeholder<B::Dialog, 191, 266>},
 }};
 

@@ -108,6 +108,9 @@ void ToolButton::Create(HWND parent, const Args& args) {
     CreateWindowed(parent, "BUTTON", args.text, BS_PUSHBUTTON | (args.picture ? BS_BITMAP : 0u), 0, args.at,
                    args.common);
     if (args.picture) SendMessageA(Hwnd(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(args.picture));
+    // Without BS_BITMAP, Common Controls 6 draws the picture and the text side by side.
+    if (args.pictureBesideText)
+        SendMessageA(Hwnd(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(args.pictureBesideText));
     subclass_.Install(Hwnd(), [this](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return Handle(hwnd, message, wParam, lParam);
     });
@@ -269,13 +272,21 @@ void Memo::OnCommand(int code, int) {
 }
 
 void ComboBox::Create(HWND parent, const Args& args) {
-    DWORD style = WS_TABSTOP | WS_VSCROLL | (args.dropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL);
+    DWORD style = WS_TABSTOP | WS_VSCROLL | (args.dropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL) |
+                  (args.sorted ? CBS_SORT : 0u);
     CreateWindowed(parent, "COMBOBOX", "", style, 0, args.at, args.common);
     for (const std::string& item : args.items) AddItem(item);
 }
 
 void ComboBox::AddItem(const std::string& text) {
     SendMessageA(Hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+void ComboBox::AddItem(const std::string& text, LPARAM data) {
+    const LRESULT index = SendMessageA(Hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (index >= 0) SendMessageA(Hwnd(), CB_SETITEMDATA, static_cast<WPARAM>(index), data);
+}
+LPARAM ComboBox::ItemData(int index) const {
+    return SendMessageA(Hwnd(), CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
 }
 void ComboBox::Clear() { SendMessageA(Hwnd(), CB_RESETCONTENT, 0, 0); }
 int ComboBox::Count() const { return static_cast<int>(SendMessageA(Hwnd(), CB_GETCOUNT, 0, 0)); }

@@ -73,6 +73,7 @@ public:
         Bounds at;
         const char* text = "";
         HBITMAP picture = nullptr;
+        HBITMAP pictureBesideText = nullptr;  // shown left of the text, both centred together
         CommonArgs common;
     };
     void Create(HWND parent, const Args& args);
@@ -188,10 +189,14 @@ public:
         Bounds at;  // the height is that of the open list
         bool dropDownList = true;  // false: the text can be typed
         std::vector<std::string> items;
+        bool sorted = false;  // the list keeps its entries in the system's order, case ignored
         CommonArgs common;
     };
     void Create(HWND parent, const Args& args);
     void AddItem(const std::string& text);
+    // An entry carrying a number; where it lands in a sorted list, the number goes with it.
+    void AddItem(const std::string& text, LPARAM data);
+    LPARAM ItemData(int index) const;
     void Clear();
     int Count() const;
     std::string Item(int index) const;

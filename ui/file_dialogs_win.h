@@ -31,7 +31,13 @@ public:
 
 class SystemFolderBrowser final : public FolderBrowser {
 public:
+    // centreOnOwner: the browser opens centred on its owner's window instead of where the
+    // system puts it.
+    explicit SystemFolderBrowser(bool centreOnOwner = false) : centreOnOwner_(centreOnOwner) {}
     std::optional<std::string> Browse(HWND owner, const std::string& title, const std::string& initialFolder) override;
+
+private:
+    bool centreOnOwner_ = false;
 };
 
 // The filter as the open dialog wants it: the "|" become NULs and a second NUL ends the list.

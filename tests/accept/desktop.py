@@ -320,3 +320,14 @@ class Program:
         if os.path.exists(path):
             ini.read(path, encoding="latin-1")
         return ini
+
+
+def live_text(desktop, window):
+    """A control's text asked of the control itself (an edit's contents, a drop-down list's
+    selected entry); the listing only has the text the system keeps for the window."""
+    return desktop.run_probe("text", DESKTOP, f"{window.handle:x}").rstrip("\r\n").replace("\\\\", "\\")
+
+
+def list_items(desktop, window):
+    """The entries of a list box, in its order."""
+    return [line.replace("\\\\", "\\") for line in desktop.run_probe("items", DESKTOP, f"{window.handle:x}").splitlines()]

@@ -5,9 +5,13 @@
 //                                    a last line for the foreground window
 //   accept_probe run EXITFILE EXE    runs EXE, waits for it and writes its exit code to EXITFILE
 //   accept_probe highlight           the colour of a highlighted menu item, as R G B
+//   accept_probe text DESKTOP HWND   the live text of a control (an edit's contents, a drop-down
+//                                    list's selected entry), asked of the control itself
+//   accept_probe items DESKTOP HWND  the entries of a list box, one a line
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -91,17 +95,45 @@ int Run(const char* exitFile, const char* exe) {
     return 0;
 }
 
+// Asks the control itself, which the listing never does: an edit keeps its contents to itself.
+int Text(const char* desktopName, const char* handle, bool items) {
+    HDESK desktop = OpenDesktopA(desktopName, 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE);
+    if (desktop) SetThreadDesktop(desktop);
+    HWND hwnd = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoull(handle, nullptr, 16)));
+    char text[2048] = {};
+    DWORD_PTR result = 0;
+    if (!items) {
+        if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                                 2000, &result))
+            return 2;
+        std::printf("%s\n", Escaped(text).c_str());
+        return 0;
+    }
+    if (!SendMessageTimeoutA(hwnd, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &result)) return 2;
+    const int count = static_cast<int>(result);
+    for (int i = 0; i < count; ++i) {
+        // Wide: Wine hands an entry to another process as UTF-16 whichever variant asked.
+        wchar_t wide[1024] = {};
+        SendMessageTimeoutW(hwnd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 2000, &result);
+        text[0] = '\0';
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+        std::printf("%s\n", Escaped(text).c_str());
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string command = argc > 1 ? argv[1] : "";
     if (command == "list" && argc == 3) return List(argv[2]);
     if (command == "run" && argc == 4) return Run(argv[2], argv[3]);
+    if ((command == "text" || command == "items") && argc == 4) return Text(argv[2], argv[3], command == "items");
     if (command == "highlight") {
         COLORREF colour = GetSysColor(COLOR_HIGHLIGHT);
         std::printf("%d %d %d\n", GetRValue(colour), GetGValue(colour), GetBValue(colour));
         return 0;
     }
-    std::fprintf(stderr, "usage: accept_probe list DESKTOP | run EXITFILE EXE | highlight\n");
+    std::fprintf(stderr, "usage: accept_probe list DESKTOP | run EXITFILE EXE | highlight | text DESKTOP HWND | items DESKTOP HWND\n");
     return 2;
 }
