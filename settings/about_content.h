@@ -7,7 +7,7 @@
 namespace tikora {
 
 inline constexpr const char* kAboutTitle = "Tikora 1.5-e";
-inline constexpr const char* kAboutCredits = "Made by the Tikora developers, 2026";
+inline constexpr const char* kAboutCredits = "The Tikora team, 2026";
 inline constexpr const char* kBannerWord = "Tikora";
 inline constexpr int kBannerWidth = 239;
 inline constexpr int kBannerHeight = 62;

@@ -101,8 +101,6 @@ void AboutDialog::OnCreate() {
     ui::SetTabOrder({&firstLink_, &secondLink_});
 }
 
-void AboutDialog::OnShow() { SetFocusControl(firstLink_.Hwnd()); }
-
 void AboutDialog::OnCommand(int id, int, HWND) {
     if (id == IDOK || id == IDCANCEL) Hide();
 }

@@ -23,7 +23,6 @@ public:
 
 protected:
     void OnCreate() override;
-    void OnShow() override;
     // Enter and Esc hide the dialog, as "OK" does.
     void OnCommand(int id, int code, HWND control) override;
 

@@ -3,10 +3,14 @@
 
 #include "settings/hot_key_option.h"
 #include "ui/font_win.h"
+#include "ui/link_label_win.h"
 
 namespace tikora {
 
 namespace {
+
+// The box and the gap before its caption, in 96-DPI pixels.
+constexpr int kCheckBoxMark = 20;
 
 ui::FormSpec HotKeysFormSpec(ui::FormName name) {
     ui::FormSpec spec;
@@ -30,8 +34,11 @@ HotKeysDialog::HotKeysDialog(ui::FormName name, LiveClock& clock, HotKeySwitch& 
 HotKeysDialog::~HotKeysDialog() { Destroy(); }
 
 void HotKeysDialog::OnCreate() {
-    label_.Create(Hwnd(), {.at = {11, 11, 161, 39}, .text = kHotKeysText, .common = {.font = boldFont_.get()}});
-    box_.Create(Hwnd(), {.at = {11, 64, 118, 17}, .text = kHotKeysBoxCaption});
+    label_.Create(Hwnd(), {.at = ui::GrowToText({11, 11, 161, 39}, boldFont_.get(), kHotKeysText),
+                           .text = kHotKeysText,
+                           .common = {.font = boldFont_.get()}});
+    box_.Create(Hwnd(), {.at = ui::GrowToText({11, 64, 118, 17}, nullptr, kHotKeysBoxCaption, kCheckBoxMark),
+                         .text = kHotKeysBoxCaption});
     applyButton_.Create(Hwnd(), {.at = {110, 90, 75, 25}, .text = "Apply"});
     applyButton_.onClick = [this] { ApplyAndHide(); };
 }

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "ui/font_win.h"
+#include "ui/link_label_win.h"
 
 namespace tikora {
 
@@ -56,7 +57,9 @@ void InformationDialog::OnCreate() {
         picture_.SetPicture(*picture);
         hasPicture_ = true;
     }
-    label_.Create(Hwnd(), {.at = {8, 240, 144, 20}, .text = kInformationText, .common = {.font = font_.get()}});
+    label_.Create(Hwnd(), {.at = ui::GrowToText({8, 240, 144, 20}, font_.get(), kInformationText),
+                           .text = kInformationText,
+                           .common = {.font = font_.get()}});
 }
 
 void InformationDialog::OnCommand(int id, int, HWND) {

@@ -61,7 +61,7 @@ public:
     void ApplySkin(const std::string& path) override {
         loaded.push_back(path);
         if (path.ends_with("text.bmp")) throw PictureError("Bitmap image is not valid");
-        glyphs.Replace(path.ends_with("small.bmp") ? Numbered(285, 37) : Numbered(300, 40));
+        glyphs.Replace(path.ends_with("small.bmp") ? Numbered(285, 37) : Numbered(286, 37));
     }
     GlyphSets glyphs;
     std::vector<std::string> loaded;

@@ -159,6 +159,7 @@ TEST_F(SkinAndInfoDialogsTest, LayoutsAreThoseOfTheDesign) {
     struct Place {
         const char* text;
         int x, y, width, height;  // width 0: sized to its text, not checked
+        bool grows = false;       // a text control: wider or higher where the system's font needs it
     };
     struct Window {
         ui::Form* form;
@@ -170,11 +171,11 @@ TEST_F(SkinAndInfoDialogsTest, LayoutsAreThoseOfTheDesign) {
     const Window windows[] = {
         {chooser.get(), " Change skin", 299, 102, true, {{"Apply", 214, 69, 79, 25}}},
         {hotKeys.get(), " Hot Keys", 194, 124, false,
-         {{kHotKeysText, 11, 11, 161, 39}, {"  Activate hot keys  ", 11, 64, 118, 17}, {"Apply", 110, 90, 75, 25}}},
+         {{kHotKeysText, 11, 11, 161, 39, true}, {"  Activate hot keys  ", 11, 64, 118, 17, true}, {"Apply", 110, 90, 75, 25}}},
         {about.get(), " About...", 262, 219, true,
          {{"Tikora 1.5-e", 71, 81, 0, 0}, {"tikora.example.org", 62, 125, 0, 0}, {"tikora.example.org/skins", 78, 145, 0, 0},
           {"OK", 90, 182, 81, 27}}},
-        {information.get(), " Information", 191, 266, true, {{"Left click on the icon", 8, 240, 144, 20}}},
+        {information.get(), " Information", 191, 266, true, {{"Left click on the icon", 8, 240, 144, 20, true}}},
     };
     for (const Window& w : windows) {
         EXPECT_EQ(Text(w.form->Hwnd()), w.caption);
@@ -189,10 +190,12 @@ TEST_F(SkinAndInfoDialogsTest, LayoutsAreThoseOfTheDesign) {
             const RECT r = RectIn(w.form->Hwnd(), control);
             EXPECT_EQ(r.left, ui::Scale(p.x)) << p.text;
             EXPECT_EQ(r.top, ui::Scale(p.y)) << p.text;
-            if (p.width) {
+            if (p.grows) {
+                EXPECT_GE(r.right - r.left, ui::Scale(p.width)) << p.text;
+                EXPECT_GE(r.bottom - r.top, ui::Scale(p.height)) << p.text;
+                EXPECT_LE(r.right, client.right) << p.text << " fits in the window";
+            } else if (p.width) {
                 EXPECT_EQ(r.right - r.left, ui::Scale(p.width)) << p.text;
-            }
-            if (p.height) {
                 EXPECT_EQ(r.bottom - r.top, ui::Scale(p.height)) << p.text;
             }
         }
