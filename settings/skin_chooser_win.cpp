@@ -57,8 +57,6 @@ void SkinChooser::OnCreate() {
     preview_.Create(panel_.Hwnd(), {.at = {6, 6, 286, 37}, .common = {.visible = false}});
     list_.Create(Hwnd(), {.at = {4, 50, 203, 43}});
     SendMessageA(list_.Hwnd(), LB_SETITEMHEIGHT, 0, ui::Scale(kItemHeight));
-    // The list box rounds its height to whole items; the designer's height stays.
-    SetWindowPos(list_.Hwnd(), nullptr, 0, 0, ui::Scale(203), ui::Scale(43), SWP_NOMOVE | SWP_NOZORDER);
     decoration_.Create(Hwnd(), {.at = {214, 50, 79, 15}});
     decoration_.SetPicture(DecorativePicture());
     applyButton_.Create(Hwnd(), {.at = {214, 69, 79, 25}, .text = "Apply", .isDefault = true,

@@ -42,6 +42,8 @@ def flow_skin_chooser_applies_the_second_strip_and_a_restart_keeps_it(desktop):
         clock = tikora.wait_window("TForm1")
         wait_for(lambda: face_shows(desktop, clock, LIT[chosen]), f"the clock in the colours of {chosen}", 5)
         expect(not face_shows(desktop, clock, LIT[other]), f"nothing of {other} left on the clock")
+        expect(face_shows(desktop, chooser, LIT[chosen]) and not face_shows(desktop, chooser, LIT[other]),
+               f"the preview shows {chosen}, the entry the Down key selected")
         expect(tikora.find(cls="TForm4", visible=True), "the chooser stays open after Apply")
         desktop.keys("Escape")
         tikora.wait_window("TForm4", visible=False)
