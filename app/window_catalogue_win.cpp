@@ -4,6 +4,7 @@
 #include "calendar/calendar_dialog_win.h"
 #include "clock/clock_window_win.h"
 #include "settings/settings_dialog_win.h"
+#include "settings/skin_and_info_dialogs_win.h"
 #include "tags/tag_editor_win.h"
 #include "viewer/viewer_settings_win.h"
 
@@ -62,6 +63,31 @@ std::unique_ptr<ui::Form> MakeTagEditor(const WindowEntry& entry, AppContext&) {
     return editor;
 }
 
+std::unique_ptr<ui::Form> MakeSkinChooser(const WindowEntry& entry, AppContext& app) {
+    auto form = std::make_unique<SkinChooser>(ui::FormName{entry.className, entry.caption}, app.clock, app.services.settings);
+    form->CreateForm();
+    return form;
+}
+
+std::unique_ptr<ui::Form> MakeHotKeysDialog(const WindowEntry& entry, AppContext& app) {
+    auto form = std::make_unique<HotKeysDialog>(ui::FormName{entry.className, entry.caption}, app.clock, app.clock,
+                                                app.services.settings);
+    form->CreateForm();
+    return form;
+}
+
+std::unique_ptr<ui::Form> MakeAboutDialog(const WindowEntry& entry, AppContext& app) {
+    auto form = std::make_unique<AboutDialog>(ui::FormName{entry.className, entry.caption}, app.services.shell);
+    form->CreateForm();
+    return form;
+}
+
+std::unique_ptr<ui::Form> MakeInformationDialog(const WindowEntry& entry, AppContext&) {
+    auto form = std::make_unique<InformationDialog>(ui::FormName{entry.className, entry.caption});
+    form->CreateForm();
+    return form;
+}
+
 using B = ui::BorderStyle;
 
 }  // namespace
@@ -69,8 +95,8 @@ using B = ui::BorderStyle;
 const std::array<WindowEntry, kWindowCount> kWindowCatalogue{{
     {WindowId::Clock, "TForm1", " Clock", "ClockWindow", nullptr},
     {WindowId::SearchFiles, "TForm3", " Search files", "SearchWindow", Placeholder<B::Sizeable, 629, 440, true>},
-    {WindowId::About, "TForm8", " About...", "AboutDialog", Placeholder<B::Dialog, 262, 219>},
-    {WindowId::SkinChooser, "TForm4", " Change skin", "SkinChooser", Placeholder<B::Dialog, 299, 102>},
+    {WindowId::About, "TForm8", " About...", "AboutDialog", MakeAboutDialog},
+    {WindowId::SkinChooser, "TForm4", " Change skin", "SkinChooser", MakeSkinChooser},
     {WindowId::Calendar, "TForm5", " Calendar", "CalendarDialog", MakeCalendarDialog},
     {WindowId::SearchCopy, "TForm6", "Copy files ", "SearchCopyDialog", Placeholder<B::Dialog, 247, 70>},
     {WindowId::ShutdownTimer, "TForm7", "Timer (turn off)", "ShutdownTimerDialog", MakeShutdownDialog},
@@ -83,11 +109,11 @@ const std::array<WindowEntry, kWindowCount> kWindowCatalogue{{
     {WindowId::ViewerSettings, "TForm14", " Settings", "ViewerSettingsDialog", MakeViewerSettingsDialog},
     {WindowId::ViewerCopy, "TForm15", " Copy files", "ViewerCopyDialog", Placeholder<B::Dialog, 247, 70>},
     {WindowId::ViewerProgress, "TForm16", " Searching...", "ViewerProgressDialog", Placeholder<B::Dialog, 219, 98>},
-    {WindowId::HotKeys, "TForm17", " Hot Keys", "HotKeysDialog", Placeholder<B::DialogNoMenu, 194, 124>},
+    {WindowId::HotKeys, "TForm17", " Hot Keys", "HotKeysDialog", MakeHotKeysDialog},
     {WindowId::ReminderList, "TForm18", "Reminder", "ReminderList", MakeReminderList},
     {WindowId::ReminderEditor, "TForm19", " Message", "ReminderEditor", MakeReminderEditor},
     {WindowId::TagEditor, "TForm21", "MP3 tag editor ( ID3v1 )", "TagEditor", MakeTagEditor},
-    {WindowId::Information, "TForm20", " Information", "InformationDialog", Placeholder<B::Dialog, 191, 266>},
+    {WindowId::Information, "TForm20", " Information", "InformationDialog", MakeInformationDialog},
 }};
 
 const WindowEntry& CatalogueEntry(WindowId id) {

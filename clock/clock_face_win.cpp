@@ -73,6 +73,11 @@ void ClockFace::LoadSkin(const std::string& path) {
     RebuildGlyphBitmaps();
 }
 
+void ClockFace::ReplaceSkin(const std::string& path) {
+    glyphs_.Replace(ReadBitmapFile(path));
+    RebuildGlyphBitmaps();
+}
+
 void ClockFace::SetGlyphs(const GlyphSets& glyphs) {
     glyphs_ = glyphs;
     RebuildGlyphBitmaps();

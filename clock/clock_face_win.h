@@ -30,6 +30,8 @@ public:
     // Loads a skin strip; throws PictureError when the file is not a readable bitmap and AppError
     // "Invalid image size" when it is too small (the glyphs are gone then).
     void LoadSkin(const std::string& path);
+    // As LoadSkin, but a picture below the strip size is refused before the glyphs are touched.
+    void ReplaceSkin(const std::string& path);
     // Puts glyph sets back, for instance the previous ones after a skin was refused.
     void SetGlyphs(const GlyphSets& glyphs);
     const GlyphSets& Glyphs() const { return glyphs_; }

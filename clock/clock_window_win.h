@@ -16,6 +16,7 @@
 #include "clock/clock_visibility.h"
 #include "clock/live_clock.h"
 #include "clock/main_tick.h"
+#include "clock/skin_and_hot_keys.h"
 #include "clock/snapper_win.h"
 #include "clock/system_actions_win.h"
 #include "clock/translucency_win.h"
@@ -69,7 +70,11 @@ struct DefaultChime final : ChimeSource {
 // The clock window: the face, the tick timer, the tray icon and menus, the live options and the
 // system actions. Its parts are split by concern: the face (clock_face_win), the tray icon
 // (clock_tray_win), start-up (clock_startup_win.cpp) and the menu commands (clock_commands_win.cpp).
-class ClockWindow final : public ui::Form, public LiveClock, private ClockView {
+class ClockWindow final : public ui::Form,
+                          public LiveClock,
+                          public SkinTarget,
+                          public HotKeySwitch,
+                          private ClockView {
 public:
     // The class name and caption come from the window catalogue.
     ClockWindow(ui::FormName name, ClockServices services, ClockSystem system = {});
@@ -111,6 +116,8 @@ public:
     // Loads a skin strip; throws PictureError when the file is not a readable bitmap and AppError
     // "Invalid image size" when it is too small (the glyphs are gone then).
     void LoadSkin(const std::string& path) { face_.LoadSkin(path); }
+    // The skin chooser's "Apply": a strip that is refused leaves the current skin on the face.
+    void ApplySkin(const std::string& path) override { face_.ReplaceSkin(path); }
     const GlyphSets& Glyphs() const { return face_.Glyphs(); }
     HWND FaceHandle() const { return face_.Hwnd(); }
     void DrawFace() override;
@@ -141,8 +148,8 @@ public:
     Snapper& GetSnapper() { return *snapper_; }
 
     // The CD hot keys; the hot keys dialog calls these when its switch changes.
-    void RegisterHotKeys();
-    void UnregisterHotKeys();
+    void RegisterHotKeys() override;
+    void UnregisterHotKeys() override;
     const CdChooser& GetCdChooser() const { return cdChooser_; }
     void ChooseCd(int itemNumber);
     void MoveCdDoor(CdDoorAction action);

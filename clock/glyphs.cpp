@@ -27,4 +27,11 @@ void GlyphSets::Load(const Image& picture) {
     separators.Add(picture);
 }
 
+bool FitsStrip(const Image& picture) { return picture.width >= kStripWidth && picture.height >= kStripHeight; }
+
+void GlyphSets::Replace(const Image& picture) {
+    if (!FitsStrip(picture)) throw AppError("Invalid image size");
+    Load(picture);
+}
+
 }  // namespace tikora

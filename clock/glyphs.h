@@ -51,6 +51,12 @@ struct GlyphSets {
     // The load-skin steps after the picture was read: both sets are emptied first, so a
     // refused picture leaves the face without glyphs.
     void Load(const Image& picture);
+    // The same, but a picture below the strip size is refused before anything is emptied, so
+    // the sets keep the skin they had.
+    void Replace(const Image& picture);
 };
+
+// Whether a picture is at least a strip (286 x 37); larger ones are taken, their extra cells unused.
+bool FitsStrip(const Image& picture);
 
 }  // namespace tikora

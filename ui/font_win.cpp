@@ -21,6 +21,16 @@ UniqueFont MakeDialogFont(FontBase base, LONG weight) {
     return UniqueFont(CreateFontIndirectA(&font));
 }
 
+UniqueFont MakeFont(const char* face, int pixels96, LONG weight, bool underline) {
+    LOGFONTA font{};
+    font.lfHeight = -Scale(pixels96);
+    font.lfWeight = weight;
+    font.lfUnderline = underline ? TRUE : FALSE;
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
+    return UniqueFont(CreateFontIndirectA(&font));
+}
+
 HFONT DialogFont() {
     static UniqueFont font = MakeDialogFont();
     return font.get();

@@ -1,0 +1,41 @@
+#pragma once
+// A web link drawn as text: blue and underlined in its own font, a hand cursor over it. It is a
+// button underneath, so the keyboard reaches it (Tab, then Enter or Space) and screen readers read
+// its text; a click runs onClick.
+#include <windows.h>
+
+#include "ui/controls_win.h"
+#include "ui/subclass_win.h"
+
+namespace tikora::ui {
+
+class LinkLabel final : public Control {
+public:
+    struct Args {
+        Bounds at;  // width or height 0: the size of the text in the font
+        const char* text = "";
+        CommonArgs common;  // common.font: the link's font, underlined by the caller's choice
+    };
+    void Create(HWND parent, const Args& args);
+    Callback onClick;
+
+    static constexpr COLORREF kColour = RGB(0, 0, 255);
+
+protected:
+    void OnCommand(int code, int id) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+
+private:
+    LRESULT Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    Subclass subclass_;
+};
+
+// The size of one line of text in a font, in 96-DPI pixels (for controls sized to their text).
+SIZE TextSize96(HFONT font, const char* text);
+
+// The designer's bounds, widened and heightened where the text (lines split at "\n") in this
+// font needs more, plus `extra` pixels beside it (a check box's box): the fonts found on a
+// system can be wider than the ones a form was laid out with, and a text must never be cut.
+Bounds GrowToText(Bounds at, HFONT font, const char* text, int extra = 0);
+
+}  // namespace tikora::ui
