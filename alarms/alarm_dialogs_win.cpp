@@ -8,6 +8,7 @@
 #include "core/system_win.h"
 #include "settings/settings_pictures.h"
 #include "ui/bitmap_win.h"
+#include "ui/text_fit_win.h"
 
 namespace tikora {
 
@@ -85,19 +86,19 @@ void AlarmDialog::OnCreate() {
     SetIcon(Hwnd(), icon_.get());
     HWND form = Hwnd();
     // Created in the keyboard order: picker, armed box, then the action group.
-    timeLabel_.Create(form, {.at = {8, 10, 31, 13}, .text = "Time:"});
+    timeLabel_.Create(form, {.at = ui::GrowToText({8, 10, 31, 13}, nullptr, "Time:"), .text = "Time:"});
     timePicker_.Create(form, {.at = {39, 5, 77, 21}, .kind = ui::DateTimePicker::Kind::Time, .format = "HH:mm:ss"});
-    armedBox_.Create(form, {.at = {125, 9, 137, 17}, .text = " Activate alarm clock "});
+    armedBox_.Create(form, {.at = ui::GrowToText({125, 9, 137, 17}, nullptr, " Activate alarm clock ", ui::kCheckMarkRoom), .text = " Activate alarm clock "});
     actionGroup_.Create(form, {.at = {8, 37, 255, 79}, .text = "Action"});
     // Inside the group box, which sits at 8,37; positions stay in the form's client area.
     HWND group = actionGroup_.Hwnd();
-    bellButton_.Create(group, {.at = {16, 56, 95, 17}, .text = " The bell rings ", .groupStart = true, .checked = true});
-    fileButton_.Create(group, {.at = {16, 83, 81, 17}, .text = " Open file ... "});
+    bellButton_.Create(group, {.at = ui::GrowToText({16, 56, 95, 17}, nullptr, " The bell rings ", ui::kCheckMarkRoom), .text = " The bell rings ", .groupStart = true, .checked = true});
+    fileButton_.Create(group, {.at = ui::GrowToText({16, 83, 81, 17}, nullptr, " Open file ... ", ui::kCheckMarkRoom), .text = " Open file ... "});
     ringCountBox_.Create(group, {.at = {111, 52, 37, 22}, .readOnly = true});
     StartGroup(ringCountBox_);
     ringCountArrows_.Create(group, {.at = {131, 52, 17, 22}, .minimum = kMinRingCount, .maximum = kMaxRingCount,
                                    .position = 5, .buddy = ringCountBox_.Hwnd()});
-    onceLabel_.Create(group, {.at = {153, 57, 24, 13}, .text = "once"});
+    onceLabel_.Create(group, {.at = ui::GrowToText({153, 57, 24, 13}, nullptr, "once"), .text = "once"});
     testSoundButton_.Create(group, {.at = {185, 53, 67, 23}, .picture = speakerPicture_.get()});
     fileBox_.Create(group, {.at = {98, 82, 124, 21}, .readOnly = true});
     StartGroup(fileBox_);
@@ -150,13 +151,13 @@ ShutdownDialog::~ShutdownDialog() { Destroy(); }
 void ShutdownDialog::OnCreate() {
     SetIcon(Hwnd(), icon_.get());
     HWND form = Hwnd();
-    timeLabel_.Create(form, {.at = {8, 10, 36, 13}, .text = "Time:"});
+    timeLabel_.Create(form, {.at = ui::GrowToText({8, 10, 36, 13}, nullptr, "Time:"), .text = "Time:"});
     timePicker_.Create(form, {.at = {45, 6, 77, 21}, .kind = ui::DateTimePicker::Kind::Time, .format = "HH:mm:ss"});
-    armedBox_.Create(form, {.at = {136, 8, 103, 17}, .text = " Activate timer "});
+    armedBox_.Create(form, {.at = ui::GrowToText({136, 8, 103, 17}, nullptr, " Activate timer ", ui::kCheckMarkRoom), .text = " Activate timer "});
     actionGroup_.Create(form, {.at = {8, 37, 247, 48}, .text = "Action"});
     HWND group = actionGroup_.Hwnd();
-    turnOffButton_.Create(group, {.at = {15, 56, 115, 17}, .text = " Turn off computer ", .groupStart = true, .checked = true});
-    restartButton_.Create(group, {.at = {135, 56, 112, 17}, .text = " Restart computer "});
+    turnOffButton_.Create(group, {.at = ui::GrowToText({15, 56, 115, 17}, nullptr, " Turn off computer ", ui::kCheckMarkRoom), .text = " Turn off computer ", .groupStart = true, .checked = true});
+    restartButton_.Create(group, {.at = ui::GrowToText({135, 56, 112, 17}, nullptr, " Restart computer ", ui::kCheckMarkRoom), .text = " Restart computer "});
     timePicker_.SetValue(TodayAt(15, 0, 0));
 }
 

@@ -10,7 +10,6 @@ namespace tikora {
 namespace {
 
 // The box and the gap before its caption, in 96-DPI pixels.
-constexpr int kCheckBoxMark = 20;
 
 ui::FormSpec HotKeysFormSpec(ui::FormName name) {
     ui::FormSpec spec;
@@ -37,7 +36,7 @@ void HotKeysDialog::OnCreate() {
     label_.Create(Hwnd(), {.at = ui::GrowToText({11, 11, 161, 39}, boldFont_.get(), kHotKeysText),
                            .text = kHotKeysText,
                            .common = {.font = boldFont_.get()}});
-    box_.Create(Hwnd(), {.at = ui::GrowToText({11, 64, 118, 17}, nullptr, kHotKeysBoxCaption, kCheckBoxMark),
+    box_.Create(Hwnd(), {.at = ui::GrowToText({11, 64, 118, 17}, nullptr, kHotKeysBoxCaption, ui::kCheckMarkRoom),
                          .text = kHotKeysBoxCaption});
     applyButton_.Create(Hwnd(), {.at = {110, 90, 75, 25}, .text = "Apply"});
     applyButton_.onClick = [this] { ApplyAndHide(); };

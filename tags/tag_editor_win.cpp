@@ -8,6 +8,7 @@
 #include "tags/genre_table.h"
 #include "tags/tag_pictures.h"
 #include "ui/bitmap_win.h"
+#include "ui/text_fit_win.h"
 
 namespace tikora {
 
@@ -94,21 +95,21 @@ void TagEditor::OnCreate() {
     panel_.Create(Hwnd(), {.at = {kPanelX, kPanelY, 267, 300}, .outer = ui::Panel::Bevel::Lowered,
                            .inner = ui::Panel::Bevel::Raised});
     HWND panel = panel_.Hwnd();
-    titleLabel_.Create(panel, {.at = InPanel(10, 10, 60, kLabelHeight), .text = "Title:"});
+    titleLabel_.Create(panel, {.at = ui::GrowToText(InPanel(10, 10, 26, kLabelHeight), nullptr, "Title:"), .text = "Title:"});
     titleBox_.Create(panel, {.at = InPanel(10, 28, 245, 21), .maxLength = 30});
-    artistLabel_.Create(panel, {.at = InPanel(11, 60, 60, kLabelHeight), .text = "Artist:"});
+    artistLabel_.Create(panel, {.at = ui::GrowToText(InPanel(11, 60, 33, kLabelHeight), nullptr, "Artist:"), .text = "Artist:"});
     artistBox_.Create(panel, {.at = InPanel(10, 78, 245, 21), .maxLength = 30});
-    albumLabel_.Create(panel, {.at = InPanel(10, 110, 60, kLabelHeight), .text = "Album:"});
+    albumLabel_.Create(panel, {.at = ui::GrowToText(InPanel(10, 110, 32, kLabelHeight), nullptr, "Album:"), .text = "Album:"});
     albumBox_.Create(panel, {.at = InPanel(10, 128, 245, 21), .maxLength = 30});
-    yearLabel_.Create(panel, {.at = InPanel(10, 160, 55, kLabelHeight), .text = "Year:"});
+    yearLabel_.Create(panel, {.at = ui::GrowToText(InPanel(10, 160, 25, kLabelHeight), nullptr, "Year:"), .text = "Year:"});
     yearBox_.Create(panel, {.at = InPanel(10, 178, 49, 21), .maxLength = 4});
-    trackLabel_.Create(panel, {.at = InPanel(76, 160, 50, kLabelHeight), .text = "Track:"});
+    trackLabel_.Create(panel, {.at = ui::GrowToText(InPanel(76, 160, 31, kLabelHeight), nullptr, "Track:"), .text = "Track:"});
     trackBox_.Create(panel, {.at = InPanel(75, 178, 41, 21), .text = "0", .maxLength = 3});
     trackSpin_.Create(panel, {.at = InPanel(100, 178, 16, 21), .minimum = 0, .maximum = 255,
                               .buddy = trackBox_.Hwnd()});
-    genreLabel_.Create(panel, {.at = InPanel(130, 160, 60, kLabelHeight), .text = "Genre:"});
+    genreLabel_.Create(panel, {.at = ui::GrowToText(InPanel(130, 160, 33, kLabelHeight), nullptr, "Genre:"), .text = "Genre:"});
     genreBox_.Create(panel, {.at = InPanel(131, 178, 125, 300), .sorted = true});
-    commentLabel_.Create(panel, {.at = InPanel(10, 210, 80, kLabelHeight), .text = "Comment:"});
+    commentLabel_.Create(panel, {.at = ui::GrowToText(InPanel(10, 210, 47, kLabelHeight), nullptr, "Comment:"), .text = "Comment:"});
     commentBox_.Create(panel, {.at = InPanel(10, 228, 245, 21), .maxLength = 30});
     deleteButton_.Create(panel, {.at = InPanel(55, 265, 100, 25), .text = "  Delete tag",
                                     .pictureBesideText = deletePicture_.get()});

@@ -6,6 +6,7 @@
 
 #include "ui/controls_win.h"
 #include "ui/subclass_win.h"
+#include "ui/text_fit_win.h"
 
 namespace tikora::ui {
 
@@ -29,13 +30,5 @@ private:
     LRESULT Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     Subclass subclass_;
 };
-
-// The size of one line of text in a font, in 96-DPI pixels (for controls sized to their text).
-SIZE TextSize96(HFONT font, const char* text);
-
-// The designer's bounds, widened and heightened where the text (lines split at "\n") in this
-// font needs more, plus `extra` pixels beside it (a check box's box): the fonts found on a
-// system can be wider than the ones a form was laid out with, and a text must never be cut.
-Bounds GrowToText(Bounds at, HFONT font, const char* text, int extra = 0);
 
 }  // namespace tikora::ui
