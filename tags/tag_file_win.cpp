@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "ui/application_win.h"
+
 namespace tikora {
 
 namespace {
@@ -42,18 +44,6 @@ private:
 
 }  // namespace
 
-std::string SystemErrorText(unsigned long code) {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result = length && text ? std::string(text, length) : "";
-    if (text) LocalFree(text);
-    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
-        result.pop_back();
-    return result;
-}
-
 bool WinTagFileSystem::Exists(const std::string& path) {
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA(path.c_str(), &data);
@@ -76,7 +66,7 @@ TagFileOpen WinTagFileSystem::Open(const std::string& path, TagFileAccess access
             break;
     }
     HANDLE file = CreateFileA(path.c_str(), rights, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {nullptr, SystemErrorText(GetLastError())};
+    if (file == INVALID_HANDLE_VALUE) return {nullptr, ui::SystemErrorText(GetLastError())};
     return {std::make_unique<WinTagFile>(file), ""};
 }
 

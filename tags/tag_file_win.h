@@ -11,7 +11,4 @@ public:
     TagFileOpen Open(const std::string& path, TagFileAccess access) override;
 };
 
-// The system's text for an error code, without the line break it ends with.
-std::string SystemErrorText(unsigned long code);
-
 }  // namespace tikora
