@@ -5,6 +5,7 @@
 
 #include "core/errors.h"
 #include "ui/application_win.h"
+#include "ui/dpi_win.h"
 
 namespace tikora::ui {
 
@@ -288,8 +289,11 @@ void ComboBox::OnCommand(int code, int) {
 }
 
 void ListBox::Create(HWND parent, const Args& args) {
-    DWORD style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | (args.sorted ? LBS_SORT : 0u);
+    DWORD style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | (args.sorted ? LBS_SORT : 0u) |
+                  (args.horizontalExtent > 0 ? WS_HSCROLL : 0u);
     CreateWindowed(parent, "LISTBOX", "", style, WS_EX_CLIENTEDGE, args.at, args.common);
+    if (args.itemHeight > 0) SendMessageA(Hwnd(), LB_SETITEMHEIGHT, 0, Scale(args.itemHeight));
+    if (args.horizontalExtent > 0) SendMessageA(Hwnd(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(Scale(args.horizontalExtent)), 0);
     for (const std::string& item : args.items) AddItem(item);
 }
 

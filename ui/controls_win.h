@@ -211,6 +211,8 @@ public:
         bool sorted = false;
         std::vector<std::string> items;
         CommonArgs common;
+        int horizontalExtent = 0;  // 96-DPI pixels the items can be scrolled across; 0: no horizontal bar
+        int itemHeight = 0;        // 96-DPI pixels; 0: the font's
     };
     void Create(HWND parent, const Args& args);
     void AddItem(const std::string& text);
