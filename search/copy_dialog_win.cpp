@@ -71,6 +71,10 @@ void CopyDialog::OnShow() {
 
 void CopyDialog::OnClose() { Finish(false); }
 
+void CopyDialog::OnCommand(int id, int, HWND) {
+    if (id == IDCANCEL) OnClose();
+}
+
 void CopyDialog::SelectFolder() {
     std::optional<std::string> chosen = system_.browser->Browse(Hwnd(), "Select folder", "");
     if (!chosen) return;

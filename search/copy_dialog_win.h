@@ -71,6 +71,8 @@ protected:
     void OnCreate() override;
     void OnShow() override;
     void OnClose() override;
+    // Esc acts as the close box.
+    void OnCommand(int id, int code, HWND control) override;
 
 private:
     void ShowMessage(const std::string& text);

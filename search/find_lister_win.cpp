@@ -24,6 +24,7 @@ public:
     static void Fill(const WIN32_FIND_DATAA& data, ListedEntry& entry) {
         entry.name.assign(data.cFileName);
         entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     }
 
 private:

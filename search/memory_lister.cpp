@@ -85,7 +85,7 @@ int MemoryTree::AddFolder(int parent, const std::string& name) {
 }
 
 void MemoryTree::AddLink(int parent, const std::string& name, int target) {
-    nodes_[static_cast<size_t>(parent)].children.push_back({name, target});
+    nodes_[static_cast<size_t>(parent)].children.push_back({name, target, true});
 }
 
 void MemoryTree::AddFile(int parent, const std::string& name) {
@@ -136,9 +136,9 @@ std::unique_ptr<DirectoryListing> MemoryTree::List(const std::string& pattern, L
     const bool driveRoot = node == kRoot && root_.size() == 2 && root_[1] == ':';
     if (!driveRoot)
         for (const char* dots : {".", ".."})
-            if (WildcardMatch(wildcard, dots)) entries.push_back({dots, true});
+            if (WildcardMatch(wildcard, dots)) entries.push_back({dots, true, false});
     for (const Child& child : nodes_[static_cast<size_t>(node)].children)
-        if (WildcardMatch(wildcard, child.name)) entries.push_back({child.name, child.node >= 0});
+        if (WildcardMatch(wildcard, child.name)) entries.push_back({child.name, child.node >= 0, child.link});
     if (entries.empty()) return nullptr;
     auto listing = std::make_unique<MemoryListing>(std::move(entries));
     listing->Next(first);

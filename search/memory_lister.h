@@ -39,6 +39,7 @@ private:
     struct Child {
         std::string name;
         int node = -1;  // -1: a file
+        bool link = false;
     };
     struct Node {
         std::vector<Child> children;

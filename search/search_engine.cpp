@@ -46,10 +46,12 @@ SearchOutcome SearchEngine::Run(const SearchRequest& request, SearchHooks& hooks
 
 void SearchEngine::Walk(std::vector<std::string>& queue, SearchHooks& hooks) {
     // Links and junctions can lead back to a folder already taken: such a folder is not queued
-    // again, so the walk ends on any tree. A folder whose identity cannot be told is queued; the
-    // system's path length limit then bounds where a cycle through it can lead.
+    // again, so the walk ends on any tree. Identities cost a system call per folder, so they are
+    // taken only from the first link on (for every folder queued so far, then for each new one):
+    // a tree without links cannot hold a folder twice. A folder whose identity cannot be told is
+    // queued; the system's path length limit then bounds where a cycle through it can lead.
     std::set<FolderIdentity> seen;
-    if (auto identity = lister_.Identify(queue.front())) seen.insert(*identity);
+    bool guarding = false;
     ListedEntry entry;
     for (size_t index = 0; index < queue.size() && !stop_; ++index) {
         const std::string folder = WithBackslash(queue[index]);
@@ -57,8 +59,13 @@ void SearchEngine::Walk(std::vector<std::string>& queue, SearchHooks& hooks) {
         for (bool found = listing != nullptr; found && !stop_; found = listing->Next(entry)) {
             // Skips "." and "..", and any folder whose name ends in a dot.
             if (entry.isFolder && !entry.name.empty() && entry.name.back() != '.') {
+                if (entry.isLink && !guarding) {
+                    guarding = true;
+                    for (const std::string& taken : queue)
+                        if (auto identity = lister_.Identify(taken)) seen.insert(*identity);
+                }
                 std::string path = folder + entry.name;
-                const std::optional<FolderIdentity> identity = lister_.Identify(path);
+                const std::optional<FolderIdentity> identity = guarding ? lister_.Identify(path) : std::nullopt;
                 if (!identity || seen.insert(*identity).second) queue.push_back(std::move(path));
             }
             hooks.FoldersCounted(static_cast<int>(queue.size()) - 1);

@@ -18,6 +18,7 @@ inline constexpr int kSearchResultLimit = 32736;
 struct ListedEntry {
     std::string name;
     bool isFolder = false;
+    bool isLink = false;  // a link or junction: it may lead back into the tree
 };
 
 // One open enumeration; closing it is destroying it.

@@ -198,7 +198,12 @@ void SearchWindow::Run(SearchRequest request) {
     request.folder = *folder;
     request.includeSubfolders = subfolders_.Checked();
     request.unlimited = unlimited_;
+    // The list is not drawn while it grows: a repaint per result is what made long runs crawl
+    // under Wine (hundreds of results a second). It shows everything at completion.
+    SendMessageA(results_.Hwnd(), WM_SETREDRAW, FALSE, 0);
     const SearchOutcome outcome = engine_.Run(request, *this);
+    SendMessageA(results_.Hwnd(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(results_.Hwnd(), nullptr, TRUE);
     status_.SetPanelText(0, " Folders found - " + std::to_string(outcome.folders));
     Complete(outcome);
 }

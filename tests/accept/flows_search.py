@@ -100,3 +100,29 @@ def flow_search_window_finds_files_shows_details_and_copies_without_overwriting(
             wait_for(lambda: tikora.find(cls="TForm3").enabled, "the close box enables the search window", 5)
     finally:
         shutil.rmtree(root, ignore_errors=True)
+
+
+def flow_search_preset_from_the_drop_down_menu_and_stop_while_walking(desktop):
+    with Program(desktop) as tikora:
+        tikora.open_menu(3)
+        desktop.move(*OUTSIDE)
+        desktop.keys("Down", "Down", "Right", *["Down"] * 5, "Return")
+        tikora.wait_window("TForm3", text=" Search files")
+
+        press_tool_button(tikora, 0)  # " Plus ": the preset menu drops down under it
+        tikora.wait_menu()
+        desktop.move(*OUTSIDE)
+        desktop.keys("Down", "Down", "Down", "Down", "Return")  # "Search text documents  (*.txt;*.doc;*.rtf)"
+        browse_to(tikora)  # all of C:, long enough to be stopped
+        progress = tikora.wait_window("TForm13", text=" Searching...")
+        expect(not tikora.find(cls="TForm3").enabled, "the search window is disabled during the run")
+
+        def folders_counted():
+            numbers = [c.text for c in tikora.controls(progress) if c.text.isdigit()]
+            return numbers and int(numbers[0]) > 0
+        wait_for(folders_counted, "the folder counter to count", 10)
+        tikora.click_control(progress, "Stop")
+        tikora.wait_gone("TForm13")
+        wait_for(lambda: tikora.find(cls="TForm3").enabled, "the search window enabled after Stop", 10)
+        # Stopped during the walk: nothing listed, the details stay cleared.
+        wait_child(tikora, "the cleared details", text="File name: ")

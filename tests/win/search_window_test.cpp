@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "search/copy_dialog_win.h"
+#include "search/find_lister_win.h"
+#include "search/memory_lister.h"
 #include "search/progress_dialog_win.h"
 #include "search/search_window_win.h"
 #include "support/fakes.h"
@@ -161,7 +163,7 @@ TEST_F(SearchWindowTest, CustomSearchOfARealTreeFillsListStatusAndDetails) {
     EXPECT_FALSE(window->FileButtonsEnabled());
 }
 
-TEST_F(SearchWindowTest, PresetsWithoutSubfoldersAndTheResultLimitMessage) {
+TEST_F(SearchWindowTest, PresetsWithoutSubfoldersAndAnEmptyPattern) {
     CreateDirectoryA(tree.File("sub").c_str(), nullptr);
     WriteSized(tree.File("a.txt"), 1);
     WriteSized(tree.File("b.rtf"), 1);
@@ -273,4 +275,80 @@ TEST_F(SearchWindowTest, LayoutOfTheWindowAndItsDialogs) {
     GetClientRect(copy->Hwnd(), &client);
     EXPECT_EQ(client.right, ui::Scale(247));
     EXPECT_EQ(client.bottom, ui::Scale(70));
+}
+
+TEST_F(SearchWindowTest, NamesOutsideTheCodePageNeitherStopNorCrashTheRun) {
+    CreateDirectoryA(tree.File("a").c_str(), nullptr);
+    std::wstring wide(tree.Path().begin(), tree.Path().end());
+    CreateDirectoryW((wide + L"\\\x4e2d\x6587").c_str(), nullptr);
+    HANDLE file = CreateFileW((wide + L"\\\x4e2d\x6587\\\x97f3.mp3").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                              nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    WriteSized(tree.File("a\\z.mp3"), 3);
+    browser.answer = tree.Path();
+    window->CustomSearch();
+    // The later folder is still searched; the unspellable name is listed as the code page spells it.
+    const std::vector<std::string> found = Results();
+    ASSERT_FALSE(found.empty());
+    EXPECT_EQ(found.front(), tree.File("a\\z.mp3"));
+    EXPECT_EQ(window->StatusText(0), " Folders found - 2");
+    EXPECT_TRUE(messages.empty());
+    DeleteFileW((wide + L"\\\x4e2d\x6587\\\x97f3.mp3").c_str());
+    RemoveDirectoryW((wide + L"\\\x4e2d\x6587").c_str());
+}
+
+TEST(FindFileLister, TellsFoldersApartAndKnowsOneFolderByAnyPath) {
+    TempFolder tree;
+    CreateDirectoryA(tree.File("one").c_str(), nullptr);
+    CreateDirectoryA(tree.File("two").c_str(), nullptr);
+    FindFileLister lister;
+    const std::optional<FolderIdentity> one = lister.Identify(tree.File("one"));
+    ASSERT_TRUE(one.has_value());
+    EXPECT_NE(one, lister.Identify(tree.File("two")));
+    EXPECT_EQ(one, lister.Identify(tree.File("ONE")));
+    EXPECT_EQ(one, lister.Identify(tree.File("two\\..\\one")));
+    EXPECT_FALSE(lister.Identify(tree.File("gone")).has_value());
+    EXPECT_TRUE(lister.Less(tree.File("Alpha"), tree.File("beta")));
+    EXPECT_FALSE(lister.Less(tree.File("beta"), tree.File("Alpha")));
+}
+
+TEST_F(SearchWindowTest, ALinkBackToTheChosenFolderDoesNotMakeTheWalkGoRound) {
+    CreateDirectoryA(tree.File("a").c_str(), nullptr);
+    WriteSized(tree.File("a\\x.mp3"), 1);
+    if (!CreateSymbolicLinkA(tree.File("a\\loop").c_str(), tree.Path().c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY))
+        GTEST_SKIP() << "no symbolic links to folders here";
+    browser.answer = tree.Path();
+    window->CustomSearch();
+    EXPECT_EQ(Results(), std::vector<std::string>{tree.File("a\\x.mp3")});
+    EXPECT_EQ(window->StatusText(0), " Folders found - 1");
+    RemoveDirectoryA(tree.File("a\\loop").c_str());
+}
+
+TEST(SearchWindowLimit, OverflowStopsAtTheLimitAndSaysSoOnceCompleted) {
+    EnsureApplication();
+    MemoryTree many("C:\\Many");
+    for (int i = 0; i < kSearchResultLimit + 5; ++i) many.AddFile(MemoryTree::kRoot, std::to_string(i) + ".mp3");
+    FakeServices services;
+    FakeBrowser browser;
+    browser.answer = "C:\\Many";
+    std::vector<std::string> messages;
+    SearchWindow window(NameOf(WindowId::SearchFiles), services.Services(),
+                        SearchWindowSystem{.browser = &browser, .lister = &many,
+                                           .message = [&](const std::string& text) {
+                                               messages.push_back(text);
+                                               // The message comes after completion.
+                                               EXPECT_EQ(window.StatusText(2), "   Search is complete");
+                                           },
+                                           .unlimited = false});
+    window.CreateForm();
+    ProgressDialog progress(NameOf(WindowId::SearchProgress), ProgressDialog::Layout{});
+    progress.CreateForm();
+    window.SetProgressDialog(&progress);
+    window.CustomSearch();
+    EXPECT_EQ(window.Results().Count(), kSearchResultLimit);
+    EXPECT_EQ(progress.FilesText(), "32736");
+    EXPECT_EQ(window.StatusText(1), " Files found - 32736");
+    EXPECT_EQ(messages, std::vector<std::string>{"over 32736"});
+    EXPECT_TRUE(TakeErrorBoxes().empty());
 }
