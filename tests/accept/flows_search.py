@@ -44,18 +44,41 @@ def press_tool_button(tikora, index_from_left_in_pixels):
     tikora.desktop.click(bar.rect[0] + index_from_left_in_pixels + BUTTON // 2, bar.rect[1] + BUTTON // 2)
 
 
-def browse_to(tikora, *names):
-    """In the shell's folder browser: My Computer, then C:, then each folder by its first letters
-    (typing selects among the children of the selected item once it is expanded)."""
+def pixels(desktop, rect):
+    width, _, raw = desktop.screenshot()
+    l, t, r, b = rect
+    return b"".join(raw[(y * width + l) * 3:(y * width + r) * 3] for y in range(t, b))
+
+
+def keys_and_wait_for_the_tree(desktop, tree, *keys, text=None):
+    """Presses keys (or types text) in the browser's tree and waits until the tree has redrawn:
+    the shell fills a folder's children only when it is expanded."""
+    before = pixels(desktop, tree.rect)
+    if text:
+        desktop.type(text)
+    else:
+        desktop.keys(*keys)
+    wait_for(lambda: pixels(desktop, tree.rect) != before, f"the folder tree to follow {keys or text}", 10, 0.2)
+
+
+def browse_to(tikora, name=None, then=()):
+    """In the shell's folder browser: My Computer, then C:, then a folder of C: by its name (typing
+    selects among the children of the selected item once it is expanded), then each key of `then`.
+    One name only: the tree's type-ahead would join a second one to the first."""
     desktop = tikora.desktop
     browser = tikora.wait_window("#32770", text="Browse for Folder")
     tree = wait_for(lambda: next((c for c in tikora.controls(browser) if c.cls == "SysTreeView32"), None),
                     "the browser's folder tree", 10)
     desktop.click(tree.rect[0] + 40, tree.rect[1] + 9)  # "Desktop", the top item: the tree takes the focus
-    desktop.keys("Down", "Down", "Down", "Right", "Down")  # "/", "Documents", "My Computer", its first drive C:
-    for name in names:
-        desktop.keys("Right")
-        desktop.type(name)
+    # "/", "Documents", "My Computer", expanded, and its first drive C:
+    keys_and_wait_for_the_tree(desktop, tree, "Down", "Down", "Down")
+    keys_and_wait_for_the_tree(desktop, tree, "Right")
+    keys_and_wait_for_the_tree(desktop, tree, "Down")
+    if name:
+        keys_and_wait_for_the_tree(desktop, tree, "Right")
+        keys_and_wait_for_the_tree(desktop, tree, text=name)
+    for key in then:
+        keys_and_wait_for_the_tree(desktop, tree, key)
     desktop.keys("Return")
     wait_for(lambda: not tikora.find(cls="#32770", text="Browse for Folder", visible=True), "the browser to close", 10)
 
@@ -79,7 +102,7 @@ def flow_search_window_finds_files_shows_details_and_copies_without_overwriting(
             press_tool_button(tikora, 31)  # " Copy to... "
             tikora.wait_window("TForm6", text="Copy files ")
             tikora.click_control(tikora.wait_window("TForm6"), "Select folder")
-            browse_to(tikora, TREE, "co")
+            browse_to(tikora, TREE, then=("Right", "Down"))  # its first folder, "copies"
             wait_for(lambda: tikora.settings().get("EditTexts", "edit1", fallback=None) == f"C:\\{TREE}\\copies",
                      "the chosen folder stored at once", 5)
             tikora.click_control(tikora.wait_window("TForm6"), "Copy ")
