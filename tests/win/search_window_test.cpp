@@ -248,7 +248,8 @@ TEST_F(SearchWindowTest, CopyDialogCopiesOnceRefusesAnExistingNameAndStoresTheFo
         EXPECT_TRUE(copy->Visible());
         EXPECT_FALSE(IsWindowEnabled(window->Hwnd()));
         messages.clear();
-        SendMessageA(copy->Hwnd(), WM_CLOSE, 0, 0);
+        // The close box, and Esc (IDCANCEL from the dialog keys), close it and enable the owner.
+        SendMessageA(copy->Hwnd(), *blocker ? WM_CLOSE : WM_COMMAND, *blocker ? 0 : IDCANCEL, 0);
         EXPECT_FALSE(copy->Visible());
         EXPECT_TRUE(IsWindowEnabled(window->Hwnd()));
     }
