@@ -81,8 +81,6 @@ void SearchWindow::OnCreate() {
     SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
 
-    RECT client{};
-    GetClientRect(Hwnd(), &client);
     coolBar_.Create(Hwnd(), {.at = {0, 0, 629, kCoolBarHeight}});
     ui::ToolBar::Args bar{.at = {0, 0, 604, 22}, .images = SearchToolPictures()};
     bar.buttons = {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <optional>
 #include <string>
@@ -352,4 +353,32 @@ TEST(SearchWindowLimit, OverflowStopsAtTheLimitAndSaysSoOnceCompleted) {
     EXPECT_EQ(window.StatusText(1), " Files found - 32736");
     EXPECT_EQ(messages, std::vector<std::string>{"over 32736"});
     EXPECT_TRUE(TakeErrorBoxes().empty());
+}
+
+TEST_F(SearchWindowTest, SplitterDragAndResizeKeepListSplitterAndDetailsSideBySide) {
+    auto boxOf = [&](HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, window->Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    HWND list = window->Results().Hwnd();
+    HWND details = window->Details().Hwnd();
+    EXPECT_EQ(boxOf(list).right - boxOf(list).left, ui::Scale(403));
+    HWND splitter = FindWindowExA(window->Hwnd(), nullptr, "TikoraSplitter", nullptr);
+    ASSERT_TRUE(splitter);
+    SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
+    SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(1 - ui::Scale(100), 10));
+    EXPECT_EQ(boxOf(list).right, ui::Scale(303));
+    EXPECT_EQ(boxOf(splitter).left, ui::Scale(303));
+    EXPECT_EQ(boxOf(details).left, ui::Scale(307));
+
+    SetWindowPos(window->Hwnd(), nullptr, 0, 0, ui::Scale(800), ui::Scale(600), SWP_NOMOVE | SWP_NOZORDER);
+    RECT client{};
+    GetClientRect(window->Hwnd(), &client);
+    RECT status{};
+    GetWindowRect(FindWindowExA(window->Hwnd(), nullptr, STATUSCLASSNAMEA, nullptr), &status);
+    EXPECT_EQ(boxOf(details).right, client.right);
+    EXPECT_EQ(boxOf(list).bottom, client.bottom - (status.bottom - status.top));
+    EXPECT_EQ(boxOf(list).right, ui::Scale(303));
 }
