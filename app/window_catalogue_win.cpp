@@ -3,6 +3,7 @@
 #include "alarms/alarm_windows_win.h"
 #include "calendar/calendar_dialog_win.h"
 #include "clock/clock_window_win.h"
+#include "search/search_catalogue_win.h"
 #include "settings/settings_dialog_win.h"
 #include "settings/skin_and_info_dialogs_win.h"
 #include "tags/tag_editor_win.h"
@@ -94,20 +95,20 @@ using B = ui::BorderStyle;
 
 const std::array<WindowEntry, kWindowCount> kWindowCatalogue{{
     {WindowId::Clock, "TForm1", " Clock", "ClockWindow", nullptr},
-    {WindowId::SearchFiles, "TForm3", " Search files", "SearchWindow", Placeholder<B::Sizeable, 629, 440, true>},
+    {WindowId::SearchFiles, "TForm3", " Search files", "SearchWindow", MakeSearchWindow},
     {WindowId::About, "TForm8", " About...", "AboutDialog", MakeAboutDialog},
     {WindowId::SkinChooser, "TForm4", " Change skin", "SkinChooser", MakeSkinChooser},
     {WindowId::Calendar, "TForm5", " Calendar", "CalendarDialog", MakeCalendarDialog},
-    {WindowId::SearchCopy, "TForm6", "Copy files ", "SearchCopyDialog", Placeholder<B::Dialog, 247, 70>},
+    {WindowId::SearchCopy, "TForm6", "Copy files ", "SearchCopyDialog", MakeSearchCopyDialog},
     {WindowId::ShutdownTimer, "TForm7", "Timer (turn off)", "ShutdownTimerDialog", MakeShutdownDialog},
     {WindowId::PictureViewer, "TForm9", " Picture viewer", "PictureViewer", Placeholder<B::Sizeable, 664, 435, true>},
     {WindowId::AlarmClock, "TForm12", "Alarm clock", "AlarmDialog", MakeAlarmDialog},
     {WindowId::Settings, "TForm2", "Tikora: Settings", "SettingsDialog", MakeSettingsDialog},
-    {WindowId::SearchProgress, "TForm13", " Searching...", "SearchProgressDialog", Placeholder<B::Dialog, 219, 98>},
+    {WindowId::SearchProgress, "TForm13", " Searching...", "SearchProgressDialog", MakeSearchProgressDialog},
     {WindowId::ActualSizeView, "TForm10", "", "ActualSizeView", FullScreenPlaceholder},
     {WindowId::BrowsingView, "TForm11", "", "BrowsingView", FullScreenPlaceholder},
     {WindowId::ViewerSettings, "TForm14", " Settings", "ViewerSettingsDialog", MakeViewerSettingsDialog},
-    {WindowId::ViewerCopy, "TForm15", " Copy files", "ViewerCopyDialog", Placeholder<B::Dialog, 247, 70>},
+    {WindowId::ViewerCopy, "TForm15", " Copy files", "ViewerCopyDialog", MakeViewerCopyDialog},
     {WindowId::ViewerProgress, "TForm16", " Searching...", "ViewerProgressDialog", Placeholder<B::Dialog, 219, 98>},
     {WindowId::HotKeys, "TForm17", " Hot Keys", "HotKeysDialog", MakeHotKeysDialog},
     {WindowId::ReminderList, "TForm18", "Reminder", "ReminderList", MakeReminderList},

@@ -303,8 +303,8 @@ void ListBox::Create(HWND parent, const Args& args) {
     DWORD style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | (args.sorted ? LBS_SORT : 0u) |
                   (args.horizontalExtent > 0 ? WS_HSCROLL : 0u);
     CreateWindowed(parent, "LISTBOX", "", style, WS_EX_CLIENTEDGE, args.at, args.common);
-    if (args.horizontalExtent > 0)
-        SendMessageA(Hwnd(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(Scale(args.horizontalExtent)), 0);
+    if (args.itemHeight > 0) SendMessageA(Hwnd(), LB_SETITEMHEIGHT, 0, Scale(args.itemHeight));
+    if (args.horizontalExtent > 0) SendMessageA(Hwnd(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(Scale(args.horizontalExtent)), 0);
     for (const std::string& item : args.items) AddItem(item);
 }
 

@@ -215,7 +215,8 @@ public:
         Bounds at;
         bool sorted = false;
         std::vector<std::string> items;
-        int horizontalExtent = 0;  // 96-DPI pixels a line can be scrolled across; 0: no horizontal bar
+        int horizontalExtent = 0;  // 96-DPI pixels the items can be scrolled across; 0: no horizontal bar
+        int itemHeight = 0;        // 96-DPI pixels; 0: the font's
         CommonArgs common;
     };
     void Create(HWND parent, const Args& args);

@@ -1,0 +1,62 @@
+#pragma once
+// The small modeless dialog a folder search shows while it runs: the folders and files found
+// so far and "Stop". The search window's dialog and the picture viewer's twin differ only in
+// where the counters sit and whom "Stop" and the close box act on.
+#include <functional>
+
+#include "search/search_engine.h"
+#include "ui/controls_win.h"
+#include "ui/form_win.h"
+
+namespace tikora {
+
+// A label showing a number that is only rewritten when the number changes: the engine sets
+// the counters after every directory entry.
+class CounterLabel {
+public:
+    void Create(HWND parent, ui::Bounds at);
+    void Blank();
+    void Set(int value);
+    std::string Text() const { return label_.Text(); }
+
+private:
+    ui::Label label_;
+    long long shown_ = -1;  // -1: blank
+};
+
+class ProgressDialog final : public ui::Form {
+public:
+    struct Layout {
+        int folderCounterLeft = 83;  // the viewer's twin: 116
+        int fileCounterLeft = 83;    // the viewer's twin: 105
+    };
+    // The class name and caption come from the window catalogue.
+    ProgressDialog(ui::FormName name, Layout layout);
+    ~ProgressDialog() override;
+
+    // "Stop" and the close box: the owner's stop step (set its stop flag, enable itself).
+    std::function<void()> onStop;
+
+    void SetFolders(int count) { folders_.Set(count); }
+    void SetFiles(int count) { files_.Set(count); }
+    std::string FoldersText() const { return folders_.Text(); }
+    std::string FilesText() const { return files_.Text(); }
+    // The completion step's close: the same as the close box.
+    void CloseDialog() { OnClose(); }
+    HWND StopButton() const { return stop_.Hwnd(); }
+
+protected:
+    void OnCreate() override;
+    void OnShow() override;
+    void OnClose() override;
+
+private:
+    Layout layout_;
+    ui::Label foldersCaption_;
+    ui::Label filesCaption_;
+    CounterLabel folders_;
+    CounterLabel files_;
+    ui::ToolButton stop_;
+};
+
+}  // namespace tikora

@@ -1,0 +1,291 @@
+// The search window: layout, the run of a search with its reset and completion steps, the
+// preset menu and the file commands.
+#include "search/search_window_win.h"
+
+#include <algorithm>
+
+#include "search/search_pictures.h"
+#include "search/search_texts.h"
+#include "ui/application_win.h"
+#include "ui/bitmap_win.h"
+#include "ui/dpi_win.h"
+
+namespace tikora {
+
+namespace {
+
+// Indexes of the tool bar's buttons, separators included, in bar order.
+constexpr int kPresetsButton = 0;
+constexpr int kCopyButton = 2;
+constexpr int kOpenFileButton = 4;
+constexpr int kOpenFolderButton = 6;
+constexpr int kFileButtons[] = {kCopyButton, kOpenFileButton, kOpenFolderButton};
+
+constexpr int kCoolBarHeight = 26;
+constexpr int kListWidth = 403;
+constexpr int kSplitterWidth = 4;
+
+ui::FormSpec SearchFormSpec(ui::FormName name) {
+    ui::FormSpec spec;
+    spec.className = name.className;
+    spec.caption = name.caption;
+    spec.border = ui::BorderStyle::Sizeable;
+    spec.clientWidth = 629;
+    spec.clientHeight = 440;
+    spec.outerSize = true;
+    return spec;
+}
+
+// A control on the tool bar sits at its place in the bar, whatever the bar's place in the form.
+void PlaceOnBar(ui::Control& control, int x, int width, int height) {
+    const RECT r = ui::ScaleRect(x, 0, width, height);
+    SetWindowPos(control.Hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+bool SystemVersionIsFive() {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;  // 148 bytes
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const bool ok = GetVersionExA(&version) != FALSE;
+#pragma GCC diagnostic pop
+    return ok && version.dwMajorVersion == 5;
+}
+
+SearchWindow::SearchWindow(ui::FormName name, SystemServices services, SearchWindowSystem system)
+    : ui::Form(SearchFormSpec(name)),
+      services_(services),
+      system_(std::move(system)),
+      engine_(system_.lister ? *system_.lister : systemLister_),
+      icon_(ui::MakeIcon(SearchIconPicture(), kSearchPictureKey)) {
+    if (!system_.browser) system_.browser = &systemBrowser_;
+    unlimited_ = system_.unlimited ? *system_.unlimited : SystemVersionIsFive();
+}
+
+SearchWindow::~SearchWindow() { Destroy(); }
+
+void SearchWindow::SetProgressDialog(ProgressDialog* dialog) {
+    progress_ = dialog;
+    if (progress_) progress_->onStop = [this] { StopRequested(); };
+}
+
+void SearchWindow::SetCopyDialog(CopyDialog* dialog) {
+    copy_ = dialog;
+    if (copy_) copy_->SetOwner(this);
+}
+
+void SearchWindow::OnCreate() {
+    SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+    SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+
+    coolBar_.Create(Hwnd(), {.at = {0, 0, 629, kCoolBarHeight}});
+    ui::ToolBar::Args bar{.at = {0, 0, 604, 22}, .images = SearchToolPictures()};
+    bar.buttons = {
+        {.onClick = [this] { ShowPresetMenu(); }, .image = 3, .hint = " Plus "},
+        {.separator = true},
+        {.onClick = [this] { CopyTo(); }, .image = 1, .hint = " Copy to... "},
+        {.separator = true},
+        {.onClick = [this] { OpenFile(); }, .image = 4, .hint = " Open file "},
+        {.separator = true},
+        {.onClick = [this] { OpenContainingFolder(); }, .image = 2, .hint = " Open containing folder "},
+        {.separator = true},
+        {.onClick = [this] { CustomSearch(); }, .image = 0, .hint = " Search file(s)  "},
+        {.separator = true},
+    };
+    toolBar_.Create(coolBar_.Hwnd(), bar);
+    SendMessageA(toolBar_.Hwnd(), TB_SETBUTTONSIZE, 0, MAKELONG(ui::Scale(23), ui::Scale(22)));
+    // Tab walks into the bar's edit and check boxes.
+    SetWindowLongPtrA(toolBar_.Hwnd(), GWL_EXSTYLE, GetWindowLongPtrA(toolBar_.Hwnd(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    HWND barHwnd = toolBar_.Hwnd();
+    patternCaption_.Create(barHwnd, {.text = "  File name :  ", .align = SS_CENTER | SS_CENTERIMAGE});
+    PlaceOnBar(patternCaption_, 155, 63, 22);
+    pattern_.Create(barHwnd, {.text = "*.mp3"});
+    PlaceOnBar(pattern_, 218, 162, 22);
+    spacers_[0].Create(barHwnd, {.text = "  "});
+    PlaceOnBar(spacers_[0], 380, 6, 22);
+    spacers_[1].Create(barHwnd, {.text = "  "});
+    PlaceOnBar(spacers_[1], 386, 6, 22);
+    subfolders_.Create(barHwnd, {.text = " Include subdirectories ", .checked = true});
+    PlaceOnBar(subfolders_, 392, 159, 22);
+    coolBar_.AddBand(toolBar_, 604, 22);
+
+    results_.Create(Hwnd(), {.at = {0, kCoolBarHeight, kListWidth, 300}, .horizontalExtent = 1400, .itemHeight = 13});
+    results_.onSelectionChanged = [this] { ShowSelectedDetails(); };
+    results_.onDoubleClick = [this] { OpenFile(); };
+    splitter_.Create(Hwnd(), {.at = {kListWidth, kCoolBarHeight, kSplitterWidth, 300}});
+    splitter_.onMoved = [this](int position) {
+        listWidth_ = std::max(1, position);  // minimum size 1, no snapping
+        Layout();
+    };
+    details_.Create(Hwnd(), {kListWidth + kSplitterWidth, kCoolBarHeight, 600, 300});
+    // The last panel reaches the right edge whatever its width, as "   Search is complete" needs.
+    status_.Create(Hwnd(), {.panelWidths = {153, 150, -1}});
+    listWidth_ = ui::Scale(kListWidth);
+
+    SetFileButtons(false);
+    Layout();
+}
+
+void SearchWindow::OnResize(int, int) { Layout(); }
+
+void SearchWindow::Layout() {
+    if (!status_.Hwnd()) return;
+    status_.Resize();
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    RECT bar{};
+    GetWindowRect(status_.Hwnd(), &bar);
+    const int width = client.right;
+    const int top = ui::Scale(kCoolBarHeight);
+    const int height = std::max(0, static_cast<int>(client.bottom - (bar.bottom - bar.top)) - top);
+    const int list = std::min(listWidth_, std::max(1, width - ui::Scale(kSplitterWidth)));
+    const int splitter = ui::Scale(kSplitterWidth);
+    SetWindowPos(coolBar_.Hwnd(), nullptr, 0, 0, width, top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(results_.Hwnd(), nullptr, 0, top, list, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(splitter_.Hwnd(), nullptr, list, top, splitter, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(details_.Hwnd(), nullptr, list + splitter, top, std::max(0, width - list - splitter), height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SearchWindow::ShowPresetMenu() {
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return;
+    for (size_t i = 0; i < std::size(kSearchPresets); ++i) {
+        if (i > 0) AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(menu, MF_STRING, i + 1, kSearchPresets[i].caption);
+    }
+    RECT button{};
+    SendMessageA(toolBar_.Hwnd(), TB_GETITEMRECT, kPresetsButton, reinterpret_cast<LPARAM>(&button));
+    MapWindowPoints(toolBar_.Hwnd(), nullptr, reinterpret_cast<POINT*>(&button), 2);
+    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, button.left, button.bottom,
+                                      0, Hwnd(), nullptr);
+    DestroyMenu(menu);
+    if (chosen > 0) PresetSearch(kSearchPresets[chosen - 1].maskList);
+}
+
+void SearchWindow::CustomSearch() {
+    SearchRequest request;
+    request.pattern = [this] { return pattern_.Text(); };
+    request.skipNamesEndingInDot = true;
+    Run(std::move(request));
+}
+
+void SearchWindow::PresetSearch(const std::string& maskList) {
+    SearchRequest request;
+    request.maskList = maskList;
+    Run(std::move(request));
+}
+
+void SearchWindow::Reset() {
+    details_.Clear();
+    SetFileButtons(false);
+    results_.Clear();
+    for (int panel = 0; panel < 3; ++panel) status_.SetPanelText(panel, "");
+}
+
+void SearchWindow::Run(SearchRequest request) {
+    Reset();
+    const std::optional<std::string> folder = system_.browser->Browse(Hwnd(), "Select folder", lastFolder_);
+    if (!folder) return;
+    EnableWindow(Hwnd(), FALSE);
+    if (progress_) progress_->Show();
+    lastFolder_ = *folder;
+    request.folder = *folder;
+    request.includeSubfolders = subfolders_.Checked();
+    request.unlimited = unlimited_;
+    // The list is not drawn while it grows: a repaint per result is what made long runs crawl
+    // under Wine (hundreds of results a second). It shows everything at completion.
+    SendMessageA(results_.Hwnd(), WM_SETREDRAW, FALSE, 0);
+    const SearchOutcome outcome = engine_.Run(request, *this);
+    SendMessageA(results_.Hwnd(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(results_.Hwnd(), nullptr, TRUE);
+    status_.SetPanelText(0, " Folders found - " + std::to_string(outcome.folders));
+    Complete(outcome);
+}
+
+void SearchWindow::Complete(const SearchOutcome& outcome) {
+    EnableWindow(Hwnd(), TRUE);
+    if (progress_) progress_->CloseDialog();
+    status_.SetPanelText(1, " Files found - " + std::to_string(results_.Count()));
+    status_.SetPanelText(2, "   Search is complete");
+    if (results_.Count() > 0) {
+        results_.SetSelectedIndex(0);
+        SetFocusControl(results_.Hwnd());
+        ShowSelectedDetails();
+        SetFileButtons(true);
+    }
+    if (outcome.overflow) ShowMessage("over 32736");
+}
+
+void SearchWindow::StopRequested() {
+    engine_.RequestStop();
+    EnableWindow(Hwnd(), TRUE);
+}
+
+void SearchWindow::FoldersCounted(int count) {
+    if (progress_) progress_->SetFolders(count);
+}
+
+void SearchWindow::FilesCounted(int count) {
+    if (progress_) progress_->SetFiles(count);
+}
+
+void SearchWindow::ProcessMessages() { ui::Application::Instance().ProcessMessages(); }
+
+void SearchWindow::Found(const std::string& path) { results_.AddItem(path); }
+
+void SearchWindow::SetFileButtons(bool enabled) {
+    for (int button : kFileButtons) toolBar_.SetButtonEnabled(button, enabled);
+}
+
+bool SearchWindow::FileButtonsEnabled() const {
+    bool all = true;
+    for (int index : kFileButtons) {
+        TBBUTTON button{};
+        SendMessageA(toolBar_.Hwnd(), TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
+        all = all && SendMessageA(toolBar_.Hwnd(), TB_ISBUTTONENABLED, static_cast<WPARAM>(button.idCommand), 0) != 0;
+    }
+    return all;
+}
+
+void SearchWindow::ShowSelectedDetails() {
+    if (results_.Count() == 0 || results_.SelectedIndex() < 0) return;
+    details_.Fill(results_.Item(results_.SelectedIndex()));
+}
+
+std::optional<std::string> SearchWindow::SelectedPath() {
+    if (results_.Count() == 0 || results_.SelectedIndex() < 0) return std::nullopt;
+    return results_.Item(results_.SelectedIndex());
+}
+
+void SearchWindow::OpenFile() {
+    if (const std::optional<std::string> path = SelectedPath())
+        services_.shell.Open(true, "open", *path, SW_SHOWNORMAL);
+}
+
+void SearchWindow::OpenContainingFolder() {
+    // No backslash comes back here: a file in C:\ opens "C:".
+    if (const std::optional<std::string> path = SelectedPath())
+        services_.shell.Open(true, "open", ContainingFolder(*path), SW_SHOWNORMAL);
+}
+
+void SearchWindow::CopyTo() {
+    if (!copy_) return;
+    EnableWindow(Hwnd(), FALSE);
+    copy_->Open();
+}
+
+void SearchWindow::CopyDialogClosed(bool) { EnableWindow(Hwnd(), TRUE); }
+
+void SearchWindow::ShowMessage(const std::string& text) {
+    if (system_.message) {
+        system_.message(text);
+        return;
+    }
+    MessageBoxA(Hwnd(), text.c_str(), ui::Application::Instance().Title().c_str(), MB_OK);
+}
+
+}  // namespace tikora
