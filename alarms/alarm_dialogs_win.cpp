@@ -15,33 +15,8 @@ namespace tikora {
 namespace {
 
 ui::FormSpec DialogSpec(ui::FormName name, int width, int height) {
-    ui::FormSpec spec;
-    spec.className = name.className;
-    spec.caption = name.caption;
-    spec.border = ui::BorderStyle::Single;
-    spec.clientWidth = width;
-    spec.clientHeight = height;
-    return spec;
+    return ui::NamedFormSpec(name, ui::BorderStyle::Single, width, height);
 }
-
-// Puts the current directory back when the scope ends: the open dialog may move it, and
-// "Sounds\Ring.wav" and the other relative paths are resolved against it.
-class CurrentDirectoryGuard {
-public:
-    CurrentDirectoryGuard() {
-        char buffer[MAX_PATH] = {};
-        const DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
-        if (length > 0 && length < sizeof buffer) remembered_.assign(buffer, length);
-    }
-    ~CurrentDirectoryGuard() {
-        if (!remembered_.empty()) SetCurrentDirectoryA(remembered_.c_str());
-    }
-    CurrentDirectoryGuard(const CurrentDirectoryGuard&) = delete;
-    CurrentDirectoryGuard& operator=(const CurrentDirectoryGuard&) = delete;
-
-private:
-    std::string remembered_;
-};
 
 void StartGroup(const ui::Control& control) {
     SetWindowLongPtrA(control.Hwnd(), GWL_STYLE, GetWindowLongPtrA(control.Hwnd(), GWL_STYLE) | WS_GROUP);
@@ -130,7 +105,7 @@ void AlarmDialog::ClearFile() {
 }
 
 void AlarmDialog::ChooseFile() {
-    CurrentDirectoryGuard directory;
+    ui::CurrentDirectoryGuard directory;
     std::optional<std::string> chosen = fileDialog_->Choose(Hwnd(), kAlarmFileFilter, "");
     if (!chosen || !services_.files.Exists(*chosen)) return;
     fileBox_.SetText(*chosen);

@@ -15,16 +15,6 @@ constexpr UINT_PTR kDueTimer = 1;
 constexpr UINT kDueInterval = 1000;  // ms
 constexpr int kListExtent = 10000;   // pixels a long entry can be scrolled across
 
-ui::FormSpec ReminderSpec(ui::FormName name, ui::BorderStyle border, int width, int height) {
-    ui::FormSpec spec;
-    spec.className = name.className;
-    spec.caption = name.caption;
-    spec.border = border;
-    spec.clientWidth = width;
-    spec.clientHeight = height;
-    return spec;
-}
-
 void SetIcon(HWND window, HICON icon) {
     SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -33,7 +23,7 @@ void SetIcon(HWND window, HICON icon) {
 }  // namespace
 
 ReminderList::ReminderList(ui::FormName name, SystemServices services, ReminderListSystem system)
-    : ui::Form(ReminderSpec(name, ui::BorderStyle::Single, 460, 324)),
+    : ui::Form(ui::NamedFormSpec(name, ui::BorderStyle::Single, 460, 324)),
       services_(services),
       system_(std::move(system)),
       icon_(ui::MakeIcon(NotePicture(), kAlarmIconBackground)) {
@@ -131,7 +121,7 @@ void ReminderList::OnCommand(int id, int, HWND) {
 }
 
 ReminderEditor::ReminderEditor(ui::FormName name)
-    : ui::Form(ReminderSpec(name, ui::BorderStyle::Dialog, 336, 275)),
+    : ui::Form(ui::NamedFormSpec(name, ui::BorderStyle::Dialog, 336, 275)),
       icon_(ui::MakeIcon(NotePicture(), kAlarmIconBackground)),
       boldFont_(ui::MakeDialogFont(ui::FontBase::Designer, FW_BOLD)) {}
 

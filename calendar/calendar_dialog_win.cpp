@@ -8,13 +8,7 @@ namespace tikora {
 namespace {
 
 ui::FormSpec CalendarFormSpec(ui::FormName name) {
-    ui::FormSpec spec;
-    spec.className = name.className;
-    spec.caption = name.caption;
-    spec.border = ui::BorderStyle::Dialog;
-    spec.clientWidth = 260;
-    spec.clientHeight = 242;
-    return spec;
+    return ui::NamedFormSpec(name, ui::BorderStyle::Dialog, 260, 242);
 }
 
 }  // namespace

@@ -16,12 +16,7 @@ constexpr WPARAM kMoveByCaption = SC_MOVE | HTCAPTION;
 static_assert(ClockWindow::kTrayMessage == kTrayCallbackMessage);
 
 ui::FormSpec ClockFormSpec(ui::FormName name) {
-    ui::FormSpec spec;
-    spec.className = name.className;
-    spec.caption = name.caption;
-    spec.border = ui::BorderStyle::None;
-    spec.clientWidth = kFaceWidthWithSeconds;
-    spec.clientHeight = kFaceHeight;
+    ui::FormSpec spec = ui::NamedFormSpec(name, ui::BorderStyle::None, kFaceWidthWithSeconds, kFaceHeight);
     spec.dialogKeys = false;
     spec.extraExStyle = WS_EX_TOPMOST;
     spec.background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));

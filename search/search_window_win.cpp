@@ -26,12 +26,7 @@ constexpr int kListWidth = 403;
 constexpr int kSplitterWidth = 4;
 
 ui::FormSpec SearchFormSpec(ui::FormName name) {
-    ui::FormSpec spec;
-    spec.className = name.className;
-    spec.caption = name.caption;
-    spec.border = ui::BorderStyle::Sizeable;
-    spec.clientWidth = 629;
-    spec.clientHeight = 440;
+    ui::FormSpec spec = ui::NamedFormSpec(name, ui::BorderStyle::Sizeable, 629, 440);
     spec.outerSize = true;
     return spec;
 }

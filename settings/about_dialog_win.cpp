@@ -13,13 +13,7 @@ namespace tikora {
 namespace {
 
 ui::FormSpec AboutFormSpec(ui::FormName name) {
-    ui::FormSpec spec;
-    spec.className = name.className;
-    spec.caption = name.caption;
-    spec.border = ui::BorderStyle::Dialog;
-    spec.clientWidth = 262;
-    spec.clientHeight = 219;
-    return spec;
+    return ui::NamedFormSpec(name, ui::BorderStyle::Dialog, 262, 219);
 }
 
 // The gradient with the word on it, drawn in a 32-bit section and read back as a picture.

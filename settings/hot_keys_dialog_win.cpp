@@ -12,13 +12,7 @@ namespace {
 // The box and the gap before its caption, in 96-DPI pixels.
 
 ui::FormSpec HotKeysFormSpec(ui::FormName name) {
-    ui::FormSpec spec;
-    spec.className = name.className;
-    spec.caption = name.caption;
-    spec.border = ui::BorderStyle::DialogNoMenu;
-    spec.clientWidth = 194;
-    spec.clientHeight = 124;
-    return spec;
+    return ui::NamedFormSpec(name, ui::BorderStyle::DialogNoMenu, 194, 124);
 }
 
 }  // namespace

@@ -11,13 +11,7 @@ namespace tikora {
 namespace {
 
 ui::FormSpec InformationFormSpec(ui::FormName name) {
-    ui::FormSpec spec;
-    spec.className = name.className;
-    spec.caption = name.caption;
-    spec.border = ui::BorderStyle::Dialog;
-    spec.clientWidth = 191;
-    spec.clientHeight = 266;
-    return spec;
+    return ui::NamedFormSpec(name, ui::BorderStyle::Dialog, 191, 266);
 }
 
 // The bitmap resource as a picture; none when the module does not carry it.

@@ -39,34 +39,8 @@ static_assert(std::size(kBoxes) == std::size(kSettingsDialogOptions));
 constexpr int kChimeBoxTabOrder = 8;
 
 ui::FormSpec SettingsFormSpec(ui::FormName name) {
-    ui::FormSpec spec;
-    spec.className = name.className;
-    spec.caption = name.caption;
-    spec.border = ui::BorderStyle::Single;
-    spec.clientWidth = 364;
-    spec.clientHeight = 217;
-    return spec;
+    return ui::NamedFormSpec(name, ui::BorderStyle::Single, 364, 217);
 }
-
-// Puts the current directory back when the scope ends, however it ends: the file dialog may move
-// it, and the program resolves its relative paths against it.
-class CurrentDirectoryGuard {
-public:
-    CurrentDirectoryGuard() {
-        char buffer[MAX_PATH] = {};
-        const DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
-        if (length > 0 && length < sizeof buffer) remembered_.assign(buffer, length);
-    }
-    ~CurrentDirectoryGuard() {
-        if (!remembered_.empty()) SetCurrentDirectoryA(remembered_.c_str());
-    }
-    CurrentDirectoryGuard(const CurrentDirectoryGuard&) = delete;
-    CurrentDirectoryGuard& operator=(const CurrentDirectoryGuard&) = delete;
-    const std::string& Path() const { return remembered_; }
-
-private:
-    std::string remembered_;
-};
 
 uint32_t ButtonFaceColour() {
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
@@ -179,7 +153,7 @@ void SettingsDialog::RestoreOptions() {
 }
 
 void SettingsDialog::ChooseChime() {
-    CurrentDirectoryGuard directory;
+    ui::CurrentDirectoryGuard directory;
     const std::string start = ChimeStartFolder(directory.Path(), services_.files);
     std::optional<std::string> chosen = system_.fileDialog->Choose(Hwnd(), kChimeFilter, start);
     if (!chosen || !services_.files.Exists(*chosen)) return;

@@ -14,13 +14,7 @@ namespace {
 constexpr int kItemHeight = 13;
 
 ui::FormSpec ChooserFormSpec(ui::FormName name) {
-    ui::FormSpec spec;
-    spec.className = name.className;
-    spec.caption = name.caption;
-    spec.border = ui::BorderStyle::Dialog;
-    spec.clientWidth = 299;
-    spec.clientHeight = 102;
-    return spec;
+    return ui::NamedFormSpec(name, ui::BorderStyle::Dialog, 299, 102);
 }
 
 uint32_t ButtonFaceColour() {

@@ -26,13 +26,7 @@ constexpr ui::Bounds InPanel(int x, int y, int width, int height) {
 constexpr int kLabelHeight = 13;
 
 ui::FormSpec TagEditorSpec(ui::FormName name) {
-    ui::FormSpec spec;
-    spec.className = name.className;
-    spec.caption = name.caption;
-    spec.border = ui::BorderStyle::Single;
-    spec.clientWidth = 514;
-    spec.clientHeight = 376;
-    return spec;
+    return ui::NamedFormSpec(name, ui::BorderStyle::Single, 514, 376);
 }
 
 // The folder browser may move the current directory, against which the program resolves its

@@ -43,4 +43,26 @@ private:
 // The filter as the open dialog wants it: the "|" become NULs and a second NUL ends the list.
 std::string FileDialogFilter(std::string_view filter);
 
+// Puts the current directory back when the scope ends, however it ends: the common file dialogs
+// may move it, and the program resolves its relative paths ("Sounds\Ring.wav"...) against it.
+class CurrentDirectoryGuard {
+public:
+    CurrentDirectoryGuard() {
+        char buffer[MAX_PATH] = {};
+        const DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
+        if (length > 0 && length < sizeof buffer) remembered_.assign(buffer, length);
+    }
+    ~CurrentDirectoryGuard() {
+        if (!remembered_.empty()) SetCurrentDirectoryA(remembered_.c_str());
+    }
+    CurrentDirectoryGuard(const CurrentDirectoryGuard&) = delete;
+    CurrentDirectoryGuard& operator=(const CurrentDirectoryGuard&) = delete;
+
+    // The directory as it was when the guard was made; empty if it could not be read.
+    const std::string& Path() const { return remembered_; }
+
+private:
+    std::string remembered_;
+};
+
 }  // namespace tikora::ui

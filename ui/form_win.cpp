@@ -6,6 +6,16 @@
 
 namespace tikora::ui {
 
+FormSpec NamedFormSpec(FormName name, BorderStyle border, int clientWidth, int clientHeight) {
+    FormSpec spec;
+    spec.className = name.className;
+    spec.caption = name.caption;
+    spec.border = border;
+    spec.clientWidth = clientWidth;
+    spec.clientHeight = clientHeight;
+    return spec;
+}
+
 DWORD StyleFor(BorderStyle border) {
     switch (border) {
         case BorderStyle::None: return WS_POPUP;

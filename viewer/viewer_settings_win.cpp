@@ -10,13 +10,7 @@ constexpr std::string_view kShowNameKey = "showname";
 constexpr std::string_view kAutosizeKey = "autosize";
 
 ui::FormSpec SettingsSpec(ui::FormName name) {
-    ui::FormSpec spec;
-    spec.className = name.className;
-    spec.caption = name.caption;
-    spec.border = ui::BorderStyle::DialogNoMenu;
-    spec.clientWidth = 186;
-    spec.clientHeight = 223;
-    return spec;
+    return ui::NamedFormSpec(name, ui::BorderStyle::DialogNoMenu, 186, 223);
 }
 
 }  // namespace
