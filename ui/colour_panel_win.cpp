@@ -7,16 +7,7 @@
 namespace tikora::ui {
 
 void ColourPanel::Create(HWND parent, const Args& args) {
-    static const bool registered = [] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &ColourPanel::Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.lpszClassName = "TikoraColourPanel";
-        return RegisterClassExA(&wc) != 0;
-    }();
-    if (!registered) throw AppError("Cannot register window class TikoraColourPanel");
+    EnsureControlClass("TikoraColourPanel", &ColourPanel::Proc);
     bevel_ = args.bevel;
     border_ = args.border;
     background_ = args.background;

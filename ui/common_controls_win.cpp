@@ -232,16 +232,7 @@ void CoolBar::AddBand(Control& child, int minWidth, int minHeight) {
 }
 
 void Splitter::Create(HWND parent, const Args& args) {
-    static const bool registered = [] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &Splitter::Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "TikoraSplitter";
-        return RegisterClassExA(&wc) != 0;
-    }();
-    if (!registered) throw AppError("Cannot register window class TikoraSplitter");
+    EnsureControlClass("TikoraSplitter", &Splitter::Proc, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     vertical_ = args.vertical;
     CreateWindowed(parent, "TikoraSplitter", "", 0, 0, args.at, args.common);
 }

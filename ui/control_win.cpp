@@ -180,4 +180,16 @@ void SetTabOrder(const std::vector<Control*>& controls) {
     }
 }
 
+void EnsureControlClass(const char* className, WNDPROC proc, HCURSOR cursor, HBRUSH background) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = cursor ? cursor : LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = background;
+    wc.lpszClassName = className;
+    if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        throw AppError(std::string("Cannot register window class ") + className);
+}
+
 }  // namespace tikora::ui

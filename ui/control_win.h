@@ -110,6 +110,10 @@ struct ChildSpec {
 // Throws AppError when the system refuses.
 HWND CreateChild(HWND parent, const ChildSpec& spec);
 
+// Registers a window class of our own controls the first time it is asked for (later calls find
+// it there). cursor: null for the arrow; background: null for none. Throws AppError on failure.
+void EnsureControlClass(const char* className, WNDPROC proc, HCURSOR cursor = nullptr, HBRUSH background = nullptr);
+
 // The keyboard order of controls that share a container: each follows the one before it.
 void SetTabOrder(const std::vector<Control*>& controls);
 

@@ -36,17 +36,7 @@ void Label::Create(HWND parent, const Args& args) {
 }
 
 void Panel::Create(HWND parent, const Args& args) {
-    static const bool registered = [] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &Panel::Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "TikoraPanel";
-        return RegisterClassExA(&wc) != 0;
-    }();
-    if (!registered) throw AppError("Cannot register window class TikoraPanel");
+    EnsureControlClass("TikoraPanel", &Panel::Proc, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     outer_ = args.outer;
     inner_ = args.inner;
     // A container the dialog keys walk into (Tab reaches the controls inside).

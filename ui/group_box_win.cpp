@@ -10,17 +10,7 @@
 namespace tikora::ui {
 
 void GroupBox::Create(HWND parent, const Args& args) {
-    static const bool registered = [] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &GroupBox::Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "TikoraGroupBox";
-        return RegisterClassExA(&wc) != 0;
-    }();
-    if (!registered) throw AppError("Cannot register window class TikoraGroupBox");
+    EnsureControlClass("TikoraGroupBox", &GroupBox::Proc, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     CreateWindowed(parent, "TikoraGroupBox", args.text, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, args.at,
                    args.common);
 }

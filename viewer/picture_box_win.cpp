@@ -27,15 +27,7 @@ SIZE ContentSize(const LoadedPicture& picture) {
 }  // namespace
 
 void PictureBox::Create(HWND parent, const Args& args) {
-    static const bool registered = [] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &PictureBox::Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TikoraPictureBox";
-        return RegisterClassExA(&wc) != 0;
-    }();
-    if (!registered) throw AppError("Cannot register window class TikoraPictureBox");
+    ui::EnsureControlClass("TikoraPictureBox", &PictureBox::Proc);
     background_ = args.background;
     cursor_ = args.cursor ? args.cursor : LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     brush_.reset(CreateSolidBrush(background_));
