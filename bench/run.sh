@@ -6,6 +6,9 @@
 #   4. Tikora.exe and minimal_timer.exe idling side by side for BENCH_SECONDS: CPU share of each.
 #   5. picture_decode_bench (native): JPEG and PNG decoding, fitted and at actual size, next to
 #      djpeg and pngtopnm on the same files (printed first, before the Wine steps).
+#   6. calendar_refresh_bench and tag_read_bench (native); tag_read_bench_win and search_bench
+#      (under Wine): the calendar model's refresh, reading 10,000 MP3 tags next to bare reads,
+#      and the file search over 100,000 files next to the bare and the pumping walk.
 # Everything runs in a private Wine prefix and X display (build/bench-wine) from a temporary copy
 # of the runtime folder, and everything started here is ended here.
 #
@@ -45,10 +48,10 @@ trap 'exit 130' INT TERM
 
 echo "== building"
 cmake -S "$root" -B "$native_dir" -DCMAKE_BUILD_TYPE=Release -DTIKORA_TESTS=OFF >/dev/null
-cmake --build "$native_dir" -j"$(nproc)" --target tick_bench picture_decode_bench >/dev/null
+cmake --build "$native_dir" -j"$(nproc)" --target tick_bench picture_decode_bench calendar_refresh_bench tag_read_bench >/dev/null
 cmake -S "$root" -B "$win_dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
   -DTIKORA_DEPS_PREFIX="$(bash "$root/scripts/deps.sh" x86_64 | tail -n1)" >/dev/null
-cmake --build "$win_dir" -j"$(nproc)" --target Tikora tick_draw_bench minimal_timer launch_time >/dev/null
+cmake --build "$win_dir" -j"$(nproc)" --target Tikora tick_draw_bench minimal_timer launch_time tag_read_bench_win search_bench >/dev/null
 
 # A private copy of the runtime folder, started with default settings.
 cp -r "$win_dir/Tikora" "$work/Tikora"
@@ -65,6 +68,14 @@ for p in libjpeg-turbo-progs netpbm; do
 done
 TMPDIR=$work "$native_dir/picture_decode_bench" 5
 
+echo "== calendar refresh, native"
+"$native_dir/calendar_refresh_bench"
+
+echo
+echo "== listing and reading 10,000 MP3 tags, native, next to bare 128-byte reads"
+(cd "$work" && "$native_dir/tag_read_bench")
+
+echo
 echo "== main tick, native"
 "$native_dir/tick_bench" "$ticks" | tee "$work/tick_bench.out"
 
@@ -81,6 +92,14 @@ echo
 echo "== launch to tray icon, under Wine"
 timeout 900 bash "$env" run "$state" "$win_dir/bench/launch_time.exe" "$(windows_path "$tikora_exe")" "$launches" |
   tee "$work/launch.out" || true
+
+echo
+echo "== listing and reading 10,000 MP3 tags under Wine, next to bare 128-byte reads"
+timeout 900 bash "$env" run "$state" "$win_dir/bench/tag_read_bench_win.exe" || true
+
+echo
+echo "== file search over 100,000 files in 5,000 folders, under Wine"
+timeout 1800 bash "$env" run "$state" "$win_dir/bench/search_bench.exe" || true
 
 # The Linux processes of this prefix whose command line names the program.
 pids_of() {
