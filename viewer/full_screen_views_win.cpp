@@ -53,7 +53,7 @@ BrowsingView::BrowsingView(ui::FormName name, FullScreenLinks links)
 void BrowsingView::CreateControls() {
     placeholder_.Create(Hwnd(), {.at = {0, 0, 1, 1}, .background = kBlack, .text = kNoPreviewText, .common = {.visible = false}});
     placeholder_.SetPicture(MakePlaceholderPicture());
-    captionLine_.Create(Hwnd(), {.at = {2, 2, 1, 1}, .text = "", .noPrefix = true, .common = {.visible = false}});
+    captionLine_.Create(Hwnd(), {.at = {2, 2, 1, 1}, .text = "", .align = SS_LEFTNOWORDWRAP, .noPrefix = true, .common = {.visible = false}});
     // Over the picture: the placeholder, and the caption line above both.
     for (HWND top : {placeholder_.Hwnd(), captionLine_.Hwnd()})
         SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -98,9 +98,11 @@ void BrowsingView::OnImageClick() {
 }
 
 void BrowsingView::SetCaption(const std::string& text) {
-    captionLine_.SetText(text);
+    // Sized to the text first (auto size), so the text is drawn whole in one line.
     const SIZE size = ui::TextSize96(nullptr, text.c_str());
     captionLine_.SetBounds({2, 2, static_cast<int>(size.cx), static_cast<int>(size.cy)});
+    captionLine_.SetText(text);
+    InvalidateRect(captionLine_.Hwnd(), nullptr, TRUE);
     UpdateWindow(captionLine_.Hwnd());  // the name shows while the picture loads
 }
 

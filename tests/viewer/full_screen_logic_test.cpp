@@ -26,7 +26,9 @@ TEST(BrowsingSteps, ArrowKeysWrapAtBothEndsAndOtherKeysDoNothing) {
     for (const Case& c : cases) {
         EXPECT_EQ(BrowseKeyFor(c.key), c.action) << c.key;
         const int step = c.action == BrowseKey::Next ? 1 : c.action == BrowseKey::Previous ? -1 : 0;
-        if (step != 0) EXPECT_EQ(StepBrowsingIndex(c.index, c.count, step), c.next) << c.key << " from " << c.index;
+        if (step != 0) {
+            EXPECT_EQ(StepBrowsingIndex(c.index, c.count, step), c.next) << c.key << " from " << c.index;
+        }
     }
 }
 
