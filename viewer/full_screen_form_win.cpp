@@ -24,14 +24,18 @@ ui::FormSpec ViewSpec(ui::FormName name, COLORREF background) {
 
 }  // namespace
 
-FullScreenForm::FullScreenForm(ui::FormName name, COLORREF background, FullScreenView view,
+FullScreenForm::FullScreenForm(ui::FormName name, COLORREF background, HCURSOR imageCursor, FullScreenView view,
                                std::shared_ptr<FullScreenClock> clock)
-    : ui::Form(ViewSpec(name, background)), background_(background), view_(view), clock_(std::move(clock)) {}
+    : ui::Form(ViewSpec(name, background)),
+      background_(background),
+      imageCursor_(imageCursor),
+      view_(view),
+      clock_(std::move(clock)) {}
 
 FullScreenForm::~FullScreenForm() { Destroy(); }
 
 void FullScreenForm::OnCreate() {
-    image_.Create(Hwnd(), {.at = {0, 0, 1, 1}, .background = background_, .text = ""});
+    image_.Create(Hwnd(), {.at = {0, 0, 1, 1}, .background = background_, .text = "", .cursor = imageCursor_});
     image_.onClick = [this] { OnImageClick(); };
     CreateControls();
     LayOut();
@@ -82,7 +86,8 @@ void FullScreenForm::LayOut() {
     const auto apply = [this](int bar, const ScrollAxis& axis, int range) {
         ShowScrollBar(Hwnd(), bar, axis.bar);
         if (!axis.bar) return;
-        SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, range - 1, static_cast<UINT>(axis.client), axis.position, 0};
+        SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, range - 1, static_cast<UINT>(axis.client),
+                        axis.position, 0};
         SetScrollInfo(Hwnd(), bar, &info, TRUE);
     };
     apply(SB_HORZ, layout.horizontal, rangeWidth_);

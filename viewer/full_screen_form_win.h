@@ -24,7 +24,9 @@ public:
 class FullScreenForm : public ui::Form {
 public:
     // The class name and caption come from the window catalogue.
-    FullScreenForm(ui::FormName name, COLORREF background, FullScreenView view, std::shared_ptr<FullScreenClock> clock);
+    // imageCursor: the pointer over the picture (null: the arrow).
+    FullScreenForm(ui::FormName name, COLORREF background, HCURSOR imageCursor, FullScreenView view,
+                   std::shared_ptr<FullScreenClock> clock);
     ~FullScreenForm() override;
 
     // The scroll ranges (0 x 0: none, the picture box is the window).
@@ -64,6 +66,7 @@ private:
     void OnScrollBar(int bar, int code);
 
     COLORREF background_;
+    HCURSOR imageCursor_;
     FullScreenView view_;
     std::shared_ptr<FullScreenClock> clock_;
     PictureBox image_;

@@ -18,7 +18,8 @@ PictureListHost* HostOf(const FullScreenLinks& links) { return links.host ? link
 }  // namespace
 
 ActualSizeView::ActualSizeView(ui::FormName name, FullScreenLinks links, std::function<BrowsingView*()> browsing)
-    : FullScreenForm(name, kGrey, FullScreenView::ActualSize, links.clock),
+    : FullScreenForm(name, kGrey, LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)), FullScreenView::ActualSize,
+                     links.clock),
       links_(std::move(links)),
       browsing_(std::move(browsing)) {}
 
@@ -48,12 +49,17 @@ void ActualSizeView::Leave() {
 }
 
 BrowsingView::BrowsingView(ui::FormName name, FullScreenLinks links)
-    : FullScreenForm(name, kBlack, FullScreenView::Browsing, links.clock), links_(std::move(links)) {}
+    : FullScreenForm(name, kBlack, nullptr, FullScreenView::Browsing, links.clock), links_(std::move(links)) {}
 
 void BrowsingView::CreateControls() {
-    placeholder_.Create(Hwnd(), {.at = {0, 0, 1, 1}, .background = kBlack, .text = kNoPreviewText, .common = {.visible = false}});
+    placeholder_.Create(Hwnd(),
+                        {.at = {0, 0, 1, 1}, .background = kBlack, .text = kNoPreviewText, .common = {.visible = false}});
     placeholder_.SetPicture(MakePlaceholderPicture());
-    captionLine_.Create(Hwnd(), {.at = {2, 2, 1, 1}, .text = "", .align = SS_LEFTNOWORDWRAP, .noPrefix = true, .common = {.visible = false}});
+    captionLine_.Create(Hwnd(), {.at = {2, 2, 1, 1},
+                                 .text = "",
+                                 .align = SS_LEFTNOWORDWRAP,
+                                 .noPrefix = true,
+                                 .common = {.visible = false}});
     // Over the picture: the placeholder, and the caption line above both.
     for (HWND top : {placeholder_.Hwnd(), captionLine_.Hwnd()})
         SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -254,7 +254,8 @@ TEST(FullScreenViewsTest, TheClockHiddenByTheUserStaysHiddenAfterAViewCloses) {
                 rig.browsing->Open();
             else
                 rig.actual->OpenActualSize(rig.viewer.paths[0]);
-            const std::string what = std::string(browsingView ? "browsing" : "actual size") + (hiddenByUser ? ", hidden by the user" : "");
+            const std::string what =
+                std::string(browsingView ? "browsing" : "actual size") + (hiddenByUser ? ", hidden by the user" : "");
             EXPECT_FALSE(rig.clock->shown) << what;
             if (browsingView)
                 rig.Key(view, kEsc);
