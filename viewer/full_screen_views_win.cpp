@@ -123,6 +123,7 @@ void BrowsingView::Display() {
     placeholder_.SetVisible(false);
     if (bestFit_) SetScrollRanges(0, 0);
     Image().SetVisible(false);
+    Image().Clear();  // the previous picture is not kept beside the next one while it loads
     LoadedPicture picture;
     try {
         const SIZE screen = ScreenSize();
