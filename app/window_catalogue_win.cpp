@@ -7,6 +7,7 @@
 #include "settings/settings_dialog_win.h"
 #include "settings/skin_and_info_dialogs_win.h"
 #include "tags/tag_editor_win.h"
+#include "viewer/full_screen_catalogue_win.h"
 #include "viewer/viewer_settings_win.h"
 
 namespace tikora {
@@ -22,19 +23,6 @@ std::unique_ptr<ui::Form> Placeholder(const WindowEntry& entry, AppContext&) {
                                                         .clientWidth = width,
                                                         .clientHeight = height,
                                                         .outerSize = outerSize});
-    form->CreateForm();
-    return form;
-}
-
-// The full-screen views: no title bar, the size of the screen.
-std::unique_ptr<ui::Form> FullScreenPlaceholder(const WindowEntry& entry, AppContext&) {
-    auto form = std::make_unique<ui::Form>(ui::FormSpec{.className = entry.className,
-                                                        .caption = entry.caption,
-                                                        .border = ui::BorderStyle::None,
-                                                        .clientWidth = GetSystemMetrics(SM_CXSCREEN),
-                                                        .clientHeight = GetSystemMetrics(SM_CYSCREEN),
-                                                        .outerSize = true,
-                                                        .dialogKeys = false});
     form->CreateForm();
     return form;
 }
@@ -105,8 +93,8 @@ const std::array<WindowEntry, kWindowCount> kWindowCatalogue{{
     {WindowId::AlarmClock, "TForm12", "Alarm clock", "AlarmDialog", MakeAlarmDialog},
     {WindowId::Settings, "TForm2", "Tikora: Settings", "SettingsDialog", MakeSettingsDialog},
     {WindowId::SearchProgress, "TForm13", " Searching...", "SearchProgressDialog", MakeSearchProgressDialog},
-    {WindowId::ActualSizeView, "TForm10", "", "ActualSizeView", FullScreenPlaceholder},
-    {WindowId::BrowsingView, "TForm11", "", "BrowsingView", FullScreenPlaceholder},
+    {WindowId::ActualSizeView, "TForm10", "", "ActualSizeView", MakeActualSizeView},
+    {WindowId::BrowsingView, "TForm11", "", "BrowsingView", MakeBrowsingView},
     {WindowId::ViewerSettings, "TForm14", " Settings", "ViewerSettingsDialog", MakeViewerSettingsDialog},
     {WindowId::ViewerCopy, "TForm15", " Copy files", "ViewerCopyDialog", MakeViewerCopyDialog},
     {WindowId::ViewerProgress, "TForm16", " Searching...", "ViewerProgressDialog", Placeholder<B::Dialog, 219, 98>},
