@@ -11,6 +11,7 @@
 #include "ui/application_win.h"
 #include "ui/bitmap_win.h"
 #include "ui/dpi_win.h"
+#include "viewer/picture_decoder.h"
 #include "viewer/viewer_pictures.h"
 #include "viewer/viewer_texts.h"
 
@@ -149,7 +150,29 @@ void PictureViewer::OnShow() {
     total_.SetText(TotalFilesText(list_.Count()));
 }
 
-void PictureViewer::OnResize(int, int) { Layout(); }
+void PictureViewer::OnResize(int, int) {
+    Layout();
+    RefitPicture();
+}
+
+// A picture decoded to fit a smaller pane is decoded again when the pane grows past it (the
+// pane never enlarges what it holds). Its failure here shows nothing new: it decoded before.
+void PictureViewer::RefitPicture() {
+    const LoadedPicture& shown = preview_.Picture();
+    if (!preview_.Visible() || currentIndex_ < 0 || currentIndex_ >= list_.Count() || !shown.bitmap) return;
+    BITMAP held{};
+    GetObjectA(shown.bitmap.get(), sizeof held, &held);
+    const int heldHeight = std::abs(held.bmHeight);
+    if (held.bmWidth >= shown.width && heldHeight >= shown.height) return;  // already at its own size
+    RECT pane{};
+    GetClientRect(preview_.Hwnd(), &pane);
+    const ShownSize wanted = FitInto(shown.width, shown.height, pane.right, pane.bottom);
+    if (wanted.width <= held.bmWidth && wanted.height <= heldHeight) return;
+    try {
+        preview_.SetPicture(LoadPictureFile(list_.Item(currentIndex_), pane.right, pane.bottom, kGrey));
+    } catch (...) {
+    }
+}
 
 void PictureViewer::Layout() {
     if (!status_.Hwnd()) return;

@@ -110,6 +110,7 @@ private:
 
     void SelectionChanged();
     void ShowPicture();
+    void RefitPicture();
     void DrawIcon();
     void PaintIcon(HICON icon);
     void Reset();

@@ -106,6 +106,13 @@ TEST_F(PictureViewerTest, AddFolderSelectsThePictureAndShowsItsDimensions) {
     EXPECT_TRUE(viewer->Preview().Visible());
     EXPECT_TRUE(viewer->PictureButtonsEnabled());
 
+    // A larger pane gets the picture decoded again to fill it (the pane never enlarges).
+    const RECT small = viewer->Preview().PictureRect();
+    SetWindowPos(viewer->Hwnd(), nullptr, 0, 0, 1100, 900, SWP_NOMOVE | SWP_NOZORDER);
+    const RECT large = viewer->Preview().PictureRect();
+    EXPECT_GT(large.right - large.left, small.right - small.left);
+    EXPECT_LE(large.right - large.left, 800);
+
     // The second run jumps to item 0 of the whole list and starts its browse at the last folder.
     Click(0);
     viewer->AddFolder();
