@@ -59,7 +59,7 @@ Image Photo(int width, int height) {
     return image;
 }
 
-void WriteFile(const std::string& path, const Bytes& bytes) {
+void WriteBytes(const std::string& path, const Bytes& bytes) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
     if (file == INVALID_HANDLE_VALUE) return;
@@ -83,8 +83,8 @@ int main(int argc, char** argv) {
     CreateDirectoryA(folder.c_str(), nullptr);
     std::printf("making the pictures in %s ...\n", folder.c_str());
     // A .jpg sorts after a .png in the filter's pattern order: index 0 is the PNG, 1 the JPEG.
-    WriteFile(folder + "\\big.png", EncodePng(Photo(4000, 3000)));
-    WriteFile(folder + "\\big.jpg", EncodeJpeg(Photo(6000, 4000), false, 90));
+    WriteBytes(folder + "\\big.png", EncodePng(Photo(4000, 3000)));
+    WriteBytes(folder + "\\big.jpg", EncodeJpeg(Photo(6000, 4000), false, 90));
 
     FakeServices services;
     FixedBrowser browser(folder);

@@ -1,5 +1,6 @@
 """Acceptance flow of the picture viewer: opened from the tray menu, a folder added through the
-real folder browser, the picture selected and its dimensions shown, then closed."""
+real folder browser, pictures selected with their dimensions shown, a broken one showing the
+placeholder without a message, then closed."""
 
 import os
 import shutil
@@ -31,6 +32,8 @@ def make_tree(desktop):
         f.write(png(800, 600))
     with open(os.path.join(root, "small.png"), "wb") as f:
         f.write(png(40, 30))
+    with open(os.path.join(root, "broken.jpg"), "wb") as f:
+        f.write(b"\xff\xd8\xff\xe0" + b"\x5a" * 300)  # a JPEG start, then nothing it can decode
     with open(os.path.join(root, "notes.txt"), "wb") as f:
         f.write(b"not a picture")
     return root
@@ -48,7 +51,7 @@ def flow_picture_viewer_adds_a_folder_and_shows_the_dimensions(desktop):
 
             press_tool_button(tikora, 39)  # " Add folder "
             browse_to(tikora, TREE)
-            wait_child(tikora, "the counter of the two pictures", text=" Total files - 2")
+            wait_child(tikora, "the counter of the three pictures", text=" Total files - 3")
             wait_child(tikora, "the first picture's dimensions", text="800 x 600")
             expect(tikora.find(cls="TForm16", visible=False), "the progress dialog closed")
             expect(tikora.find(cls="TForm9").enabled, "the viewer enabled again")
@@ -57,6 +60,12 @@ def flow_picture_viewer_adds_a_folder_and_shows_the_dimensions(desktop):
             desktop.keys("Down")
             wait_child(tikora, "the second picture's dimensions", text="40 x 30")
             expect(child(tikora, text="800 x 600") is None, "the first picture's dimensions gone")
+
+            # The broken JPEG (after the PNGs, by the filter's order): the placeholder, no message box.
+            desktop.keys("Down")
+            wait_child(tikora, "the placeholder", text="No preview available")
+            expect(child(tikora, text="40 x 30") is None, "no dimensions for the broken picture")
+            expect(not tikora.find(cls="#32770", visible=True), "no message box")
 
             desktop.keys("alt+F4")
             tikora.wait_window("TForm9", visible=False)
