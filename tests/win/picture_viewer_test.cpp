@@ -59,6 +59,7 @@ protected:
                                    .message = [this](const std::string& text) { messages.push_back(text); },
                                    .unlimited = false,
                                    .windows = [this](WindowId id) -> ui::Form* {
+                                       if (id == WindowId::ViewerSettings) return settings.get();
                                        return id == WindowId::ActualSizeView ? &views : nullptr;
                                    }};
         viewer = std::make_unique<PictureViewer>(NameOf(WindowId::PictureViewer), services.Services(), std::move(system));
@@ -70,6 +71,7 @@ protected:
     void TearDown() override {
         ui::Application::Instance().SetPictureErrorHook(nullptr);
         viewer.reset();
+        settings.reset();
         EXPECT_TRUE(TakeErrorBoxes().empty());
     }
     std::vector<std::string> Items() {
@@ -89,6 +91,7 @@ protected:
     FakeBrowser browser;
     FakeViews views;
     std::vector<std::string> messages;
+    std::unique_ptr<ViewerSettingsDialog> settings;
     TempFolder tree;
     std::unique_ptr<PictureViewer> viewer;
 };
@@ -105,6 +108,12 @@ TEST_F(PictureViewerTest, AddFolderSelectsThePictureAndShowsItsDimensions) {
     EXPECT_EQ(viewer->TotalText(), " Total files - 1");
     EXPECT_TRUE(viewer->Preview().Visible());
     EXPECT_TRUE(viewer->PictureButtonsEnabled());
+
+    viewer->OpenContainingFolder();
+    ASSERT_EQ(services.shell.calls.size(), 1u);
+    EXPECT_EQ(services.shell.calls[0].verb, "open");
+    EXPECT_EQ(services.shell.calls[0].file, tree.Path());
+    EXPECT_EQ(services.shell.calls[0].showCommand, SW_SHOWNORMAL);
 
     // A larger pane gets the picture decoded again to fill it (the pane never enlarges).
     const RECT small = viewer->Preview().PictureRect();
@@ -253,4 +262,29 @@ TEST_F(PictureViewerTest, OnlyTwoOrMorePicturesTakeTheFocus) {
         PumpMessages();
         EXPECT_EQ(GetFocus() == viewer->List().Hwnd(), c.listFocused);
     }
+}
+
+TEST_F(PictureViewerTest, SubfoldersFollowTheSettingsDialogsLiveBox) {
+    CreateDirectoryA(tree.File("inner").c_str(), nullptr);
+    tree.Write("top.png", "x");
+    tree.Write("inner\\deep.png", "x");
+    viewer->AddFolder();  // no settings dialog: subfolders included
+    EXPECT_EQ(viewer->List().Count(), 2);
+
+    settings = std::make_unique<ViewerSettingsDialog>(NameOf(WindowId::ViewerSettings), services.settings);
+    settings->CreateForm();
+    viewer->OpenSettings();
+    EXPECT_TRUE(settings->Visible());
+    EXPECT_FALSE(IsWindowEnabled(viewer->Hwnd()));
+    HWND include = FindWindowExA(settings->Hwnd(), nullptr, "Button", " Include subdirectories ");
+    for (HWND group = GetWindow(settings->Hwnd(), GW_CHILD); group && !include; group = GetWindow(group, GW_HWNDNEXT))
+        include = FindWindowExA(group, nullptr, "Button", " Include subdirectories ");
+    ASSERT_NE(include, nullptr);
+    SendMessageA(include, BM_CLICK, 0, 0);  // unticked: acts at once, before "OK"
+    SendMessageA(settings->Hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindowEnabled(viewer->Hwnd()));
+
+    viewer->ClearList();
+    viewer->AddFolder();
+    EXPECT_EQ(Items(), std::vector<std::string>{tree.File("top.png")});
 }
