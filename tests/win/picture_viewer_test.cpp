@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "search/memory_lister.h"
+#include "search/progress_dialog_win.h"
 #include "support/fakes.h"
 #include "support/picture_samples.h"
 #include "ui/application_win.h"
@@ -287,4 +289,39 @@ TEST_F(PictureViewerTest, SubfoldersFollowTheSettingsDialogsLiveBox) {
     viewer->ClearList();
     viewer->AddFolder();
     EXPECT_EQ(Items(), std::vector<std::string>{tree.File("top.png")});
+}
+
+TEST(PictureViewerLimit, TheLimitCountsPicturesAddedBefore) {
+    EnsureApplication();
+    MemoryTree many("C:\\Many");
+    const int half = kSearchResultLimit / 2 + 10;
+    for (int i = 0; i < half; ++i) many.AddFile(MemoryTree::kRoot, std::to_string(i) + ".png");
+    FakeServices services;
+    FakeBrowser browser;
+    browser.answer = "C:\\Many";
+    std::vector<std::string> messages;
+    PictureViewer viewer(NameOf(WindowId::PictureViewer), services.Services(),
+                         {.browser = &browser,
+                          .lister = &many,
+                          .message = [&](const std::string& text) { messages.push_back(text); },
+                          .unlimited = false});
+    viewer.CreateForm();
+    ProgressDialog progress(NameOf(WindowId::ViewerProgress), ProgressDialog::Layout{116, 105});
+    progress.CreateForm();
+    viewer.SetProgressDialog(&progress);
+    viewer.AddFolder();
+    EXPECT_EQ(viewer.List().Count(), half);
+    EXPECT_TRUE(messages.empty());
+    viewer.AddFolder();
+    EXPECT_EQ(viewer.List().Count(), kSearchResultLimit);
+    EXPECT_EQ(progress.FilesText(), "32736");
+    EXPECT_EQ(viewer.TotalText(), " Total files - 32736");
+    EXPECT_EQ(messages, std::vector<std::string>{"Over 32736"});
+    EXPECT_FALSE(progress.Visible());
+    // The files exist only in memory: each run's first picture cannot be opened, and the error
+    // box does not keep the run from its last steps.
+    const std::vector<std::string> boxes = TakeErrorBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_NE(boxes[1].find("Cannot open file"), std::string::npos) << boxes[1];
+    EXPECT_EQ(viewer.List().SelectedIndex(), 0);
 }
