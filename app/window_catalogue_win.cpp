@@ -8,6 +8,7 @@
 #include "settings/skin_and_info_dialogs_win.h"
 #include "tags/tag_editor_win.h"
 #include "viewer/full_screen_catalogue_win.h"
+#include "viewer/viewer_catalogue_win.h"
 #include "viewer/viewer_settings_win.h"
 
 namespace tikora {
@@ -89,7 +90,7 @@ const std::array<WindowEntry, kWindowCount> kWindowCatalogue{{
     {WindowId::Calendar, "TForm5", " Calendar", "CalendarDialog", MakeCalendarDialog},
     {WindowId::SearchCopy, "TForm6", "Copy files ", "SearchCopyDialog", MakeSearchCopyDialog},
     {WindowId::ShutdownTimer, "TForm7", "Timer (turn off)", "ShutdownTimerDialog", MakeShutdownDialog},
-    {WindowId::PictureViewer, "TForm9", " Picture viewer", "PictureViewer", Placeholder<B::Sizeable, 664, 435, true>},
+    {WindowId::PictureViewer, "TForm9", " Picture viewer", "PictureViewer", MakePictureViewer},
     {WindowId::AlarmClock, "TForm12", "Alarm clock", "AlarmDialog", MakeAlarmDialog},
     {WindowId::Settings, "TForm2", "Tikora: Settings", "SettingsDialog", MakeSettingsDialog},
     {WindowId::SearchProgress, "TForm13", " Searching...", "SearchProgressDialog", MakeSearchProgressDialog},
@@ -97,7 +98,7 @@ const std::array<WindowEntry, kWindowCount> kWindowCatalogue{{
     {WindowId::BrowsingView, "TForm11", "", "BrowsingView", MakeBrowsingView},
     {WindowId::ViewerSettings, "TForm14", " Settings", "ViewerSettingsDialog", MakeViewerSettingsDialog},
     {WindowId::ViewerCopy, "TForm15", " Copy files", "ViewerCopyDialog", MakeViewerCopyDialog},
-    {WindowId::ViewerProgress, "TForm16", " Searching...", "ViewerProgressDialog", Placeholder<B::Dialog, 219, 98>},
+    {WindowId::ViewerProgress, "TForm16", " Searching...", "ViewerProgressDialog", MakeViewerProgressDialog},
     {WindowId::HotKeys, "TForm17", " Hot Keys", "HotKeysDialog", MakeHotKeysDialog},
     {WindowId::ReminderList, "TForm18", "Reminder", "ReminderList", MakeReminderList},
     {WindowId::ReminderEditor, "TForm19", " Message", "ReminderEditor", MakeReminderEditor},

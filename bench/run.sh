@@ -9,6 +9,8 @@
 #   6. calendar_refresh_bench and tag_read_bench (native); tag_read_bench_win and search_bench
 #      (under Wine): the calendar model's refresh, reading 10,000 MP3 tags next to bare reads,
 #      and the file search over 100,000 files next to the bare and the pumping walk.
+#   7. viewer_select_bench (under Wine): selecting a 6000 x 4000 JPEG and a 4000 x 3000 PNG in the
+#      picture viewer to the picture shown fitted, and each loaded at actual size.
 # Everything runs in a private Wine prefix and X display (build/bench-wine) from a temporary copy
 # of the runtime folder, and everything started here is ended here.
 #
@@ -51,7 +53,7 @@ cmake -S "$root" -B "$native_dir" -DCMAKE_BUILD_TYPE=Release -DTIKORA_TESTS=OFF 
 cmake --build "$native_dir" -j"$(nproc)" --target tick_bench picture_decode_bench calendar_refresh_bench tag_read_bench >/dev/null
 cmake -S "$root" -B "$win_dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
   -DTIKORA_DEPS_PREFIX="$(bash "$root/scripts/deps.sh" x86_64 | tail -n1)" >/dev/null
-cmake --build "$win_dir" -j"$(nproc)" --target Tikora tick_draw_bench minimal_timer launch_time tag_read_bench_win search_bench >/dev/null
+cmake --build "$win_dir" -j"$(nproc)" --target Tikora tick_draw_bench minimal_timer launch_time tag_read_bench_win search_bench viewer_select_bench >/dev/null
 
 # A private copy of the runtime folder, started with default settings.
 cp -r "$win_dir/Tikora" "$work/Tikora"
@@ -87,6 +89,10 @@ bash "$env" start "$state"
 echo
 echo "== main tick with the GDI draw, under Wine"
 timeout 900 bash "$env" run "$state" "$win_dir/bench/tick_draw_bench.exe" "$draw_ticks" | tee "$work/tick_draw.out"
+
+echo
+echo "== picture viewer: selected to shown, under Wine"
+timeout 900 bash "$env" run "$state" "$win_dir/bench/viewer_select_bench.exe" 5 | tee "$work/viewer_select.out" || true
 
 echo
 echo "== launch to tray icon, under Wine"

@@ -108,7 +108,11 @@ add_executable(search_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/search_be
   ${CMAKE_SOURCE_DIR}/tests/support/fakes.cpp)
 target_include_directories(search_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(search_bench PRIVATE tikora_shell psapi)
-foreach(bench IN ITEMS tick_draw_bench minimal_timer launch_time tag_read_bench_win search_bench)
+add_executable(viewer_select_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/viewer_select_bench_win.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/fakes.cpp ${CMAKE_SOURCE_DIR}/tests/support/picture_samples.cpp)
+target_include_directories(viewer_select_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(viewer_select_bench PRIVATE tikora_shell)
+foreach(bench IN ITEMS tick_draw_bench minimal_timer launch_time tag_read_bench_win search_bench viewer_select_bench)
   target_link_options(${bench} PRIVATE ${TIKORA_STATIC_FLAGS})
   target_compile_options(${bench} PRIVATE ${TIKORA_WARNINGS})
   set_target_properties(${bench} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)

@@ -31,6 +31,8 @@ public:
     // The error handler: picture errors call the picture hook, every other error shows the error box.
     void HandleError(std::exception_ptr error) noexcept;
     void SetPictureErrorHook(std::function<void()> hook) { pictureErrorHook_ = std::move(hook); }
+    // The hook set so far, so that a later window can add its own step to it.
+    const std::function<void()>& PictureErrorHook() const { return pictureErrorHook_; }
     // Replaces the error box (tests under Wine record instead of blocking on a modal box).
     void SetErrorBoxSink(std::function<void(const std::string&)> sink) { errorBoxSink_ = std::move(sink); }
 

@@ -56,6 +56,11 @@ LRESULT CALLBACK Panel::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
                 if (self->onResize) self->onResize(LOWORD(lParam), HIWORD(lParam));
                 return 0;
             case WM_SETTEXT: InvalidateRect(hwnd, nullptr, TRUE); break;
+            case WM_SETFONT:
+                self->font_ = reinterpret_cast<HFONT>(wParam);
+                if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
+                return 0;
+            case WM_GETFONT: return reinterpret_cast<LRESULT>(self->font_);
         }
     } catch (...) {
         Application::Instance().HandleError(std::current_exception());

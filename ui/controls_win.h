@@ -48,6 +48,7 @@ private:
     void Paint();
     Bevel outer_ = Bevel::Raised;
     Bevel inner_ = Bevel::None;
+    HFONT font_ = nullptr;  // the caption's font (WM_SETFONT); a plain window class keeps none
 };
 
 class PushButton final : public Control {

@@ -8,6 +8,7 @@
 #include "ui/application_win.h"
 #include "ui/common_controls_win.h"
 #include "ui/controls_win.h"
+#include "ui/font_win.h"
 #include "ui/form_win.h"
 #include "ui/modal_win.h"
 #include "ui/subclass_win.h"
@@ -207,3 +208,11 @@ TEST(Subclass, StackedProceduresComeOffInAnyOrder) {
 }
 
 }  // namespace
+
+TEST_F(UiLayerTest, APanelDrawsItsCaptionInTheFontItWasGiven) {
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(form.panel.Hwnd(), WM_GETFONT, 0, 0)), ui::DialogFont());
+    ui::UniqueFont arial = ui::MakeFont("Arial", 13, FW_BOLD);
+    SendMessageA(form.panel.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(arial.get()), TRUE);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(form.panel.Hwnd(), WM_GETFONT, 0, 0)), arial.get());
+    SendMessageA(form.panel.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(ui::DialogFont()), FALSE);
+}
