@@ -15,19 +15,6 @@ namespace tikora {
 
 namespace {
 
-// A window whose own feature is not built yet: the right class, caption, border and size.
-template <ui::BorderStyle border, int width, int height, bool outerSize = false>
-std::unique_ptr<ui::Form> Placeholder(const WindowEntry& entry, AppContext&) {
-    auto form = std::make_unique<ui::Form>(ui::FormSpec{.className = entry.className,
-                                                        .caption = entry.caption,
-                                                        .border = border,
-                                                        .clientWidth = width,
-                                                        .clientHeight = height,
-                                                        .outerSize = outerSize});
-    form->CreateForm();
-    return form;
-}
-
 std::unique_ptr<ui::Form> MakeSettingsDialog(const WindowEntry& entry, AppContext& app) {
     auto dialog = std::make_unique<SettingsDialog>(ui::FormName{entry.className, entry.caption}, app.clock, app.services);
     dialog->CreateForm();
@@ -78,8 +65,6 @@ std::unique_ptr<ui::Form> MakeInformationDialog(const WindowEntry& entry, AppCon
     return form;
 }
 
-using B = ui::BorderStyle;
-
 }  // namespace
 
 const std::array<WindowEntry, kWindowCount> kWindowCatalogue{{
@@ -88,17 +73,17 @@ const std::array<WindowEntry, kWindowCount> kWindowCatalogue{{
     {WindowId::About, "TForm8", " About...", "AboutDialog", MakeAboutDialog},
     {WindowId::SkinChooser, "TForm4", " Change skin", "SkinChooser", MakeSkinChooser},
     {WindowId::Calendar, "TForm5", " Calendar", "CalendarDialog", MakeCalendarDialog},
-    {WindowId::SearchCopy, "TForm6", "Copy files ", "SearchCopyDialog", MakeSearchCopyDialog},
-    {WindowId::ShutdownTimer, "TForm7", "Timer (turn off)", "ShutdownTimerDialog", MakeShutdownDialog},
+    {WindowId::SearchCopy, "TForm6", "Copy files ", "CopyDialog", MakeSearchCopyDialog},
+    {WindowId::ShutdownTimer, "TForm7", "Timer (turn off)", "ShutdownDialog", MakeShutdownDialog},
     {WindowId::PictureViewer, "TForm9", " Picture viewer", "PictureViewer", MakePictureViewer},
     {WindowId::AlarmClock, "TForm12", "Alarm clock", "AlarmDialog", MakeAlarmDialog},
     {WindowId::Settings, "TForm2", "Tikora: Settings", "SettingsDialog", MakeSettingsDialog},
-    {WindowId::SearchProgress, "TForm13", " Searching...", "SearchProgressDialog", MakeSearchProgressDialog},
+    {WindowId::SearchProgress, "TForm13", " Searching...", "ProgressDialog", MakeSearchProgressDialog},
     {WindowId::ActualSizeView, "TForm10", "", "ActualSizeView", MakeActualSizeView},
     {WindowId::BrowsingView, "TForm11", "", "BrowsingView", MakeBrowsingView},
     {WindowId::ViewerSettings, "TForm14", " Settings", "ViewerSettingsDialog", MakeViewerSettingsDialog},
-    {WindowId::ViewerCopy, "TForm15", " Copy files", "ViewerCopyDialog", MakeViewerCopyDialog},
-    {WindowId::ViewerProgress, "TForm16", " Searching...", "ViewerProgressDialog", MakeViewerProgressDialog},
+    {WindowId::ViewerCopy, "TForm15", " Copy files", "CopyDialog", MakeViewerCopyDialog},
+    {WindowId::ViewerProgress, "TForm16", " Searching...", "ProgressDialog", MakeViewerProgressDialog},
     {WindowId::HotKeys, "TForm17", " Hot Keys", "HotKeysDialog", MakeHotKeysDialog},
     {WindowId::ReminderList, "TForm18", "Reminder", "ReminderList", MakeReminderList},
     {WindowId::ReminderEditor, "TForm19", " Message", "ReminderEditor", MakeReminderEditor},

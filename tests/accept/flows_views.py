@@ -1,0 +1,67 @@
+"""Acceptance flow of the full-screen views: from the picture viewer's "View" and "Actual size"
+buttons, browsing with the arrow keys (wrapping at both ends), Esc back to the viewer on the
+picture last browsed, and the clock hidden only while a view shows."""
+
+import shutil
+
+from desktop import wait_for
+from desktop import Program
+from flows import expect
+from flows_search import OUTSIDE, browse_to, child, press_tool_button, wait_child
+from flows_viewer import TREE, make_tree
+
+# The viewer's tool buttons, from the left edge of its tool bar.
+VIEW_BUTTON, ACTUAL_SIZE_BUTTON = 163, 194
+
+
+def placeholder_in(tikora, window):
+    return any(c.text == "No preview available" and c.visible for c in tikora.controls(window))
+
+
+def flow_full_screen_views_browse_with_arrows_and_return_with_esc(desktop):
+    root = make_tree(desktop)  # photo.png 800 x 600, small.png 40 x 30, broken.jpg, in that order
+    try:
+        with Program(desktop) as tikora:
+            tikora.open_menu(3)
+            desktop.move(*OUTSIDE)
+            desktop.keys("Down", "Down", "Right", *["Down"] * 4, "Return")  # "Advanced" > "Picture viewer"
+            tikora.wait_window("TForm9", text=" Picture viewer")
+            press_tool_button(tikora, 39)  # " Add folder "
+            browse_to(tikora, TREE)
+            wait_child(tikora, "the first picture's dimensions", text="800 x 600")
+
+            press_tool_button(tikora, VIEW_BUTTON)
+            view = tikora.wait_window("TForm11")
+            tikora.wait_window("TForm9", visible=False)
+            tikora.wait_window("TForm1", visible=False)  # the clock steps aside while a view shows
+            expect(not placeholder_in(tikora, view), "the first picture decodes")
+
+            desktop.keys("Right", "Right")  # to the broken picture, the last one
+            wait_for(lambda: placeholder_in(tikora, view), "the placeholder for the broken picture", 10)
+            desktop.keys("Right")  # past the end: the first picture again
+            wait_for(lambda: not placeholder_in(tikora, view), "the first picture after wrapping", 10)
+            desktop.keys("Left")  # before the start: the last one again
+            wait_for(lambda: placeholder_in(tikora, view), "the last picture after wrapping back", 10)
+
+            desktop.keys("Escape")
+            viewer = tikora.wait_window("TForm9")
+            tikora.wait_window("TForm11", visible=False)
+            tikora.wait_window("TForm1")
+            wait_for(lambda: placeholder_in(tikora, viewer), "the viewer on the picture last browsed", 10)
+
+            desktop.keys("Up")  # the list has the focus: the small picture
+            wait_child(tikora, "the small picture's dimensions", text="40 x 30")
+            press_tool_button(tikora, ACTUAL_SIZE_BUTTON)
+            tikora.wait_window("TForm10")
+            tikora.wait_window("TForm9", visible=False)
+            desktop.keys("Right")  # no key but Esc does anything here
+            expect(tikora.find(cls="TForm10", visible=True), "Right leaves the actual-size view open")
+            desktop.keys("Escape")
+            tikora.wait_window("TForm9")
+            tikora.wait_window("TForm10", visible=False)
+            expect(child(tikora, text="40 x 30") is not None, "the selection unchanged")
+
+            desktop.keys("alt+F4")
+            tikora.wait_window("TForm9", visible=False)
+    finally:
+        shutil.rmtree(root, ignore_errors=True)
