@@ -8,19 +8,26 @@
 
 namespace tikora::ui {
 
-UniqueBitmap MakeBitmap(const Image& image) {
+UniqueBitmap MakeEmptyBitmap(int width, int height, uint32_t** pixels) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = image.width;
-    info.bmiHeader.biHeight = -image.height;  // top-down, like the image
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits) throw AppError("Out of system resources");
+    *pixels = static_cast<uint32_t*>(bits);
+    return bitmap;
+}
+
+UniqueBitmap MakeBitmap(const Image& image) {
+    uint32_t* pixels = nullptr;
+    UniqueBitmap bitmap = MakeEmptyBitmap(image.width, image.height, &pixels);
     // 0x00RRGGBB is exactly the byte order of a 32-bit DIB pixel.
-    std::copy(image.pixels.begin(), image.pixels.end(), static_cast<uint32_t*>(bits));
+    std::copy(image.pixels.begin(), image.pixels.end(), pixels);
     return bitmap;
 }
 

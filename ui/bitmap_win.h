@@ -13,6 +13,10 @@ namespace tikora::ui {
 // when the system cannot make it.
 UniqueBitmap MakeBitmap(const Image& image);
 
+// An empty 32-bit top-down DIB section of that size (its pixels zero), and where its pixels are,
+// for code that writes them itself. Throws as MakeBitmap does.
+UniqueBitmap MakeEmptyBitmap(int width, int height, uint32_t** pixels);
+
 // An icon of the picture's size; pixels of the colour `transparent` (0x00RRGGBB) are left out.
 // Throws AppError "Out of system resources" on failure.
 UniqueIcon MakeIcon(const Image& image, uint32_t transparent);

@@ -11,8 +11,13 @@ namespace tikora::codecs {
 // when the codec must hold the full picture before shrinking it (interlaced files).
 DecodeProblem PlanSize(int width, int height, const DecodeRequest& request, bool wholeInMemory, ShownSize& shown);
 
-DecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const DecodeRequest& request);
-DecodedPicture DecodePng(const uint8_t* data, size_t size, const DecodeRequest& request);
-DecodedPicture DecodeGif(const uint8_t* data, size_t size, const DecodeRequest& request);
+// The caller's buffer for the shown pixels, or null for the shrinker's own picture.
+inline uint32_t* TargetFor(const PixelTarget& target, ShownSize shown) {
+    return target ? target(shown.width, shown.height) : nullptr;
+}
+
+DecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const DecodeRequest& request, const PixelTarget& target);
+DecodedPicture DecodePng(const uint8_t* data, size_t size, const DecodeRequest& request, const PixelTarget& target);
+DecodedPicture DecodeGif(const uint8_t* data, size_t size, const DecodeRequest& request, const PixelTarget& target);
 
 }  // namespace tikora::codecs

@@ -64,13 +64,14 @@ DecodeProblem PlanSize(int width, int height, const DecodeRequest& request, bool
 
 }  // namespace codecs
 
-DecodedPicture DecodePicture(PictureFormat format, const uint8_t* data, size_t size, const DecodeRequest& request) {
+DecodedPicture DecodePicture(PictureFormat format, const uint8_t* data, size_t size, const DecodeRequest& request,
+                             const PixelTarget& target) {
     if (size == 0 || data == nullptr) return {DecodeProblem::Empty};
     try {
         switch (format) {
-            case PictureFormat::Jpeg: return codecs::DecodeJpeg(data, size, request);
-            case PictureFormat::Png: return codecs::DecodePng(data, size, request);
-            case PictureFormat::Gif: return codecs::DecodeGif(data, size, request);
+            case PictureFormat::Jpeg: return codecs::DecodeJpeg(data, size, request, target);
+            case PictureFormat::Png: return codecs::DecodePng(data, size, request, target);
+            case PictureFormat::Gif: return codecs::DecodeGif(data, size, request, target);
             case PictureFormat::System:
             case PictureFormat::Unknown: break;
         }

@@ -9,6 +9,7 @@
 // or too large, each comes back as a problem with an empty image.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include "core/image.h"
@@ -63,6 +64,12 @@ struct ShownSize {
 };
 ShownSize FitInto(int width, int height, int boxWidth, int boxHeight);
 
-DecodedPicture DecodePicture(PictureFormat format, const uint8_t* data, size_t size, const DecodeRequest& request);
+// Where the shown pixels go, asked for once the shown size is known: a buffer of width x height
+// pixels, rows from the top (a DIB section, say, so that a large picture is written once and never
+// copied). With a target the result's image stays empty; on a problem the buffer may hold a part.
+using PixelTarget = std::function<uint32_t*(int width, int height)>;
+
+DecodedPicture DecodePicture(PictureFormat format, const uint8_t* data, size_t size, const DecodeRequest& request,
+                             const PixelTarget& target = {});
 
 }  // namespace tikora

@@ -71,14 +71,24 @@ std::string Extension(const std::string& path) {
 
 LoadedPicture Decoded(PictureFormat format, const Bytes& bytes, int fitWidth, int fitHeight, COLORREF background) {
     const uint32_t back = Rgb(GetRValue(background), GetGValue(background), GetBValue(background));
-    DecodedPicture decoded = DecodePicture(format, bytes.data(), bytes.size(), DecodeRequest{fitWidth, fitHeight, back});
+    // The pixels are written straight into the bitmap the picture box draws: a large picture is
+    // written once, never copied.
+    LoadedPicture picture;
+    auto target = [&picture](int width, int height) {
+        uint32_t* pixels = nullptr;
+        try {
+            picture.bitmap = ui::MakeEmptyBitmap(width, height, &pixels);
+        } catch (const AppError&) {
+            throw PictureError("Out of system resources");  // a picture too large to show
+        }
+        return pixels;
+    };
+    const DecodedPicture decoded =
+        DecodePicture(format, bytes.data(), bytes.size(), DecodeRequest{fitWidth, fitHeight, back}, target);
     if (decoded.problem != DecodeProblem::None)
         throw PictureError(DecodeProblemName(decoded.problem), format == PictureFormat::Jpeg ? kJpegError : kInvalidGraphic);
-    LoadedPicture picture;
     picture.width = decoded.width;
     picture.height = decoded.height;
-    picture.bitmap = ui::MakeBitmap(decoded.image);
-    if (!picture.bitmap) throw PictureError("Out of system resources");
     return picture;
 }
 

@@ -67,7 +67,7 @@ std::vector<int> InterlacedRowOrder(int height) {
 
 }  // namespace
 
-DecodedPicture DecodeGif(const uint8_t* data, size_t size, const DecodeRequest& request) {
+DecodedPicture DecodeGif(const uint8_t* data, size_t size, const DecodeRequest& request, const PixelTarget& target) {
     if (size < 6 || (std::memcmp(data, "GIF87a", 6) != 0 && std::memcmp(data, "GIF89a", 6) != 0))
         return {DecodeProblem::NotPicture};
     GifInput input{data, size};
@@ -112,7 +112,7 @@ DecodedPicture DecodeGif(const uint8_t* data, size_t size, const DecodeRequest& 
 
     // The frame's indices, row by row; an interlaced frame is gathered whole first.
     std::vector<GifPixelType> indices(frame.Interlace ? static_cast<size_t>(framePixels) : static_cast<size_t>(frame.Width));
-    RowShrinker shrinker(result.width, result.height, shown.width, shown.height);
+    RowShrinker shrinker(result.width, result.height, shown.width, shown.height, TargetFor(target, shown));
     std::vector<uint32_t> row(result.width);
     auto emitScreenRow = [&](int screenY, const GifPixelType* frameRow) {
         std::fill(row.begin(), row.end(), request.background & 0xFFFFFF);

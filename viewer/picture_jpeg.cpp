@@ -46,6 +46,7 @@ struct JpegJob {
     const uint8_t* data;
     size_t size;
     const DecodeRequest& request;
+    const PixelTarget& target;
     jpeg_decompress_struct info{};
     JpegErrors errors{};
     jpeg_progress_mgr progress{};
@@ -55,7 +56,7 @@ struct JpegJob {
     std::vector<uint32_t> row;
     std::vector<uint8_t> cmykRow;
 
-    JpegJob(const uint8_t* d, size_t s, const DecodeRequest& r) : data(d), size(s), request(r) {}
+    JpegJob(const uint8_t* d, size_t s, const DecodeRequest& r, const PixelTarget& t) : data(d), size(s), request(r), target(t) {}
     ~JpegJob() {
         if (created) jpeg_destroy_decompress(&info);
     }
@@ -109,7 +110,8 @@ bool RunJpeg(JpegJob& job) {
         shown.width = std::min<int>(shown.width, static_cast<int>(outWidth));
         shown.height = std::min<int>(shown.height, static_cast<int>(outHeight));
     }
-    job.shrinker.emplace(static_cast<int>(outWidth), static_cast<int>(outHeight), shown.width, shown.height);
+    job.shrinker.emplace(static_cast<int>(outWidth), static_cast<int>(outHeight), shown.width, shown.height,
+                         TargetFor(job.target, shown));
     job.row.resize(outWidth);
     if (cmyk) job.cmykRow.resize(static_cast<size_t>(outWidth) * 4);
     while (job.info.output_scanline < outHeight) {
@@ -129,9 +131,9 @@ bool RunJpeg(JpegJob& job) {
 
 }  // namespace
 
-DecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const DecodeRequest& request) {
+DecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const DecodeRequest& request, const PixelTarget& target) {
     if (size < 3 || data[0] != 0xFF || data[1] != 0xD8 || data[2] != 0xFF) return {DecodeProblem::NotPicture};
-    JpegJob job(data, size, request);
+    JpegJob job(data, size, request, target);
     if (!RunJpeg(job)) {
         const bool tooBig = job.errors.manager.msg_code == JERR_NO_BACKING_STORE || job.errors.manager.msg_code == JERR_NOTIMPL;
         return {tooBig ? DecodeProblem::OverBudget : DecodeProblem::Corrupt, job.result.width, job.result.height};

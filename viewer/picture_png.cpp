@@ -23,6 +23,7 @@ struct PngJob {
     size_t size;
     size_t offset = 8;  // the signature is checked before libpng starts
     const DecodeRequest& request;
+    const PixelTarget& target;
     png_structp png = nullptr;
     png_infop info = nullptr;
     DecodedPicture result;
@@ -30,7 +31,7 @@ struct PngJob {
     std::vector<uint32_t> row;
     std::vector<uint32_t> whole;  // interlaced files only
 
-    PngJob(const uint8_t* d, size_t s, const DecodeRequest& r) : data(d), size(s), request(r) {}
+    PngJob(const uint8_t* d, size_t s, const DecodeRequest& r, const PixelTarget& t) : data(d), size(s), request(r), target(t) {}
     ~PngJob() {
         if (png) png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
     }
@@ -81,7 +82,7 @@ bool RunPng(PngJob& job) {
     png_read_update_info(job.png, job.info);
     if (png_get_rowbytes(job.png, job.info) != static_cast<size_t>(width) * 4) return false;
 
-    job.shrinker.emplace(job.result.width, job.result.height, shown.width, shown.height);
+    job.shrinker.emplace(job.result.width, job.result.height, shown.width, shown.height, TargetFor(job.target, shown));
     if (passes > 1) {
         job.whole.assign(static_cast<size_t>(width) * height, 0);
         for (int pass = 0; pass < passes; ++pass)
@@ -107,9 +108,9 @@ bool RunPng(PngJob& job) {
 
 }  // namespace
 
-DecodedPicture DecodePng(const uint8_t* data, size_t size, const DecodeRequest& request) {
+DecodedPicture DecodePng(const uint8_t* data, size_t size, const DecodeRequest& request, const PixelTarget& target) {
     if (size < 8 || png_sig_cmp(data, 0, 8) != 0) return {DecodeProblem::NotPicture};
-    PngJob job(data, size, request);
+    PngJob job(data, size, request, target);
     if (!RunPng(job)) return {DecodeProblem::Corrupt, job.result.width, job.result.height};
     if (job.result.problem == DecodeProblem::None) job.result.image = job.shrinker->Take();
     return std::move(job.result);

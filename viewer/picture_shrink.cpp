@@ -5,11 +5,14 @@
 
 namespace tikora {
 
-RowShrinker::RowShrinker(int sourceWidth, int sourceHeight, int shownWidth, int shownHeight)
+RowShrinker::RowShrinker(int sourceWidth, int sourceHeight, int shownWidth, int shownHeight, uint32_t* shown)
     : sourceWidth_(sourceWidth),
       sourceHeight_(sourceHeight),
       identity_(sourceWidth == shownWidth && sourceHeight == shownHeight),
-      shown_(shownWidth, shownHeight) {
+      shownWidth_(shownWidth),
+      shownHeight_(shownHeight),
+      own_(shown ? Image() : Image(shownWidth, shownHeight)),
+      shown_(shown ? shown : own_.pixels.data()) {
     if (identity_) return;
     columnOf_.resize(sourceWidth);
     columnWidth_.assign(shownWidth, 0);
@@ -23,11 +26,11 @@ RowShrinker::RowShrinker(int sourceWidth, int sourceHeight, int shownWidth, int 
 void RowShrinker::AddRow(const uint32_t* row) {
     if (sourceRow_ >= sourceHeight_) return;
     if (identity_) {
-        uint32_t* out = &shown_.At(0, sourceRow_++);
+        uint32_t* out = ShownRow(sourceRow_++);
         for (int x = 0; x < sourceWidth_; ++x) out[x] = row[x] & 0xFFFFFF;
         return;
     }
-    const int target = static_cast<int>(static_cast<int64_t>(sourceRow_) * shown_.height / sourceHeight_);
+    const int target = static_cast<int>(static_cast<int64_t>(sourceRow_) * shownHeight_ / sourceHeight_);
     if (target != shownRow_) {
         EmitRow();
         shownRow_ = target;
@@ -45,14 +48,14 @@ void RowShrinker::AddRow(const uint32_t* row) {
 }
 
 void RowShrinker::CommitDirectRow() {
-    uint32_t* row = &shown_.At(0, sourceRow_++);
+    uint32_t* row = ShownRow(sourceRow_++);
     for (int x = 0; x < sourceWidth_; ++x) row[x] &= 0xFFFFFF;
 }
 
 void RowShrinker::EmitRow() {
     if (rowsInSums_ == 0) return;
-    uint32_t* out = &shown_.At(0, shownRow_);
-    for (int x = 0; x < shown_.width; ++x) {
+    uint32_t* out = ShownRow(shownRow_);
+    for (int x = 0; x < shownWidth_; ++x) {
         const uint64_t count = static_cast<uint64_t>(columnWidth_[x]) * rowsInSums_;
         const uint64_t* s = &sums_[static_cast<size_t>(x) * 3];
         out[x] = Rgb(static_cast<unsigned>((s[0] + count / 2) / count), static_cast<unsigned>((s[1] + count / 2) / count),

@@ -12,24 +12,27 @@ namespace tikora {
 class RowShrinker {
 public:
     // The shown size must be at least 1 x 1 and no larger than the source on either side.
-    RowShrinker(int sourceWidth, int sourceHeight, int shownWidth, int shownHeight);
+    // shown: where the shown pixels go (shownWidth x shownHeight, rows from the top), or null for
+    // a picture of the shrinker's own, handed over by Take.
+    RowShrinker(int sourceWidth, int sourceHeight, int shownWidth, int shownHeight, uint32_t* shown = nullptr);
 
     // One source row of sourceWidth pixels, 0x00RRGGBB (the top byte is ignored).
     void AddRow(const uint32_t* row);
 
     // At actual size a codec may write the next row straight into the shown picture: this is
     // where it goes (nullptr when shrinking), and CommitDirectRow takes it as added.
-    uint32_t* DirectRow() { return identity_ && sourceRow_ < sourceHeight_ ? &shown_.At(0, sourceRow_) : nullptr; }
+    uint32_t* DirectRow() { return identity_ && sourceRow_ < sourceHeight_ ? ShownRow(sourceRow_) : nullptr; }
     void CommitDirectRow();
 
     int RowsAdded() const { return sourceRow_; }
     bool Complete() const { return sourceRow_ == sourceHeight_; }
 
-    // The shown picture; call once, after the last row.
-    Image Take() { return std::move(shown_); }
+    // The shown picture when it is the shrinker's own; call once, after the last row.
+    Image Take() { return std::move(own_); }
 
 private:
     void EmitRow();
+    uint32_t* ShownRow(int y) { return shown_ + static_cast<size_t>(y) * shownWidth_; }
 
     int sourceWidth_;
     int sourceHeight_;
@@ -40,7 +43,10 @@ private:
     std::vector<int> columnOf_;          // shown column of each source column
     std::vector<uint32_t> columnWidth_;  // source columns per shown column
     std::vector<uint64_t> sums_;         // red, green, blue per shown column
-    Image shown_;
+    int shownWidth_;
+    int shownHeight_;
+    Image own_;
+    uint32_t* shown_;
 };
 
 // Puts a pixel with straight alpha (0xAARRGGBB) over a background (0x00RRGGBB).

@@ -125,6 +125,33 @@ TEST(PictureDecode, BestFitDecodesToTheShownSize) {
     }
 }
 
+// With a target of the caller's, the same pixels land there and the result holds none.
+TEST(PictureDecode, ACallersTargetGetsTheSamePixels) {
+    const Image source = testing::Gradient(64, 48);
+    testing::GifFrame frame{0, 0, 64, 48, std::vector<uint8_t>(64 * 48, 1), true};
+    const struct { PictureFormat format; Bytes bytes; } files[] = {
+        {PictureFormat::Jpeg, testing::EncodeJpeg(source)},
+        {PictureFormat::Png, testing::EncodePng(source, {}, true)},
+        {PictureFormat::Gif, testing::EncodeGif(64, 48, {0, Rgb(1, 2, 3)}, {frame})},
+    };
+    for (const auto& file : files)
+        for (int box : {0, 20}) {
+            const DecodedPicture own = Decode(file.format, file.bytes, box, box);
+            std::vector<uint32_t> buffer;
+            int asked = 0;
+            const DecodedPicture into = DecodePicture(file.format, file.bytes.data(), file.bytes.size(), DecodeRequest{box, box, 0},
+                                                      [&](int width, int height) {
+                                                          ++asked;
+                                                          buffer.assign(static_cast<size_t>(width) * height, 0xDEADBEEF);
+                                                          return buffer.data();
+                                                      });
+            ASSERT_EQ(into.problem, DecodeProblem::None);
+            EXPECT_EQ(asked, 1);
+            EXPECT_TRUE(into.image.pixels.empty());
+            EXPECT_EQ(buffer, own.image.pixels) << "box " << box;
+        }
+}
+
 TEST(PictureDecode, TransparencyShowsTheBackground) {
     Image image(2, 1, Rgb(255, 0, 0));
     const Bytes png = testing::EncodePng(image, {0, 128});
