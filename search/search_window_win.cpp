@@ -64,6 +64,7 @@ SearchWindow::~SearchWindow() { Destroy(); }
 
 void SearchWindow::SetProgressDialog(ProgressDialog* dialog) {
     progress_ = dialog;
+    searchHooks_.SetProgress(dialog);
     if (progress_) progress_->onStop = [this] { StopRequested(); };
 }
 
@@ -194,7 +195,7 @@ void SearchWindow::Run(SearchRequest request) {
     // The list is not drawn while it grows: a repaint per result is what made long runs crawl
     // under Wine (hundreds of results a second). It shows everything at completion.
     SendMessageA(results_.Hwnd(), WM_SETREDRAW, FALSE, 0);
-    const SearchOutcome outcome = engine_.Run(request, *this);
+    const SearchOutcome outcome = engine_.Run(request, searchHooks_);
     SendMessageA(results_.Hwnd(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(results_.Hwnd(), nullptr, TRUE);
     status_.SetPanelText(0, " Folders found - " + std::to_string(outcome.folders));
@@ -219,18 +220,6 @@ void SearchWindow::StopRequested() {
     engine_.RequestStop();
     EnableWindow(Hwnd(), TRUE);
 }
-
-void SearchWindow::FoldersCounted(int count) {
-    if (progress_) progress_->SetFolders(count);
-}
-
-void SearchWindow::FilesCounted(int count) {
-    if (progress_) progress_->SetFiles(count);
-}
-
-void SearchWindow::ProcessMessages() { ui::Application::Instance().ProcessMessages(); }
-
-void SearchWindow::Found(const std::string& path) { results_.AddItem(path); }
 
 void SearchWindow::SetFileButtons(bool enabled) {
     for (int button : kFileButtons) toolBar_.SetButtonEnabled(button, enabled);

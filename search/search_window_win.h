@@ -10,6 +10,7 @@
 #include "core/services.h"
 #include "search/copy_dialog_win.h"
 #include "search/find_lister_win.h"
+#include "search/list_search_hooks_win.h"
 #include "search/progress_dialog_win.h"
 #include "search/search_details_win.h"
 #include "search/search_engine.h"
@@ -31,7 +32,7 @@ struct SearchWindowSystem {
     std::optional<bool> unlimited;
 };
 
-class SearchWindow final : public ui::Form, public CopyOwner, private SearchHooks {
+class SearchWindow final : public ui::Form, public CopyOwner {
 public:
     // The class name and caption come from the window catalogue.
     SearchWindow(ui::FormName name, SystemServices services, SearchWindowSystem system = {});
@@ -66,12 +67,6 @@ protected:
     void OnResize(int width, int height) override;
 
 private:
-    // SearchHooks
-    void FoldersCounted(int count) override;
-    void FilesCounted(int count) override;
-    void ProcessMessages() override;
-    void Found(const std::string& path) override;
-
     void Run(SearchRequest request);
     void Reset();
     void Complete(const SearchOutcome& outcome);
@@ -101,6 +96,7 @@ private:
     ui::Label spacers_[2];
     ui::CheckBox subfolders_;
     ui::ListBox results_;
+    ListSearchHooks searchHooks_{results_};  // the run fills the list and the progress counters
     ui::Splitter splitter_;
     DetailsPanel details_;
     ui::StatusBar status_;

@@ -73,6 +73,7 @@ PictureViewer::~PictureViewer() { Destroy(); }
 
 void PictureViewer::SetProgressDialog(ProgressDialog* dialog) {
     progress_ = dialog;
+    searchHooks_.SetProgress(dialog);
     if (progress_) progress_->onStop = [this] { StopRequested(); };
 }
 
@@ -306,7 +307,7 @@ void PictureViewer::AddFolder() {
     request.resultsBefore = before;
     // The list is not redrawn per result (a repaint each crawls under Wine); it shows all at the end.
     SendMessageA(list_.Hwnd(), WM_SETREDRAW, FALSE, 0);
-    const SearchOutcome outcome = engine_.Run(request, *this);
+    const SearchOutcome outcome = engine_.Run(request, searchHooks_);
     SendMessageA(list_.Hwnd(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_.Hwnd(), nullptr, TRUE);
     EnableWindow(Hwnd(), TRUE);
@@ -333,18 +334,6 @@ void PictureViewer::StopRequested() {
     engine_.RequestStop();
     EnableWindow(Hwnd(), TRUE);
 }
-
-void PictureViewer::FoldersCounted(int count) {
-    if (progress_) progress_->SetFolders(count);
-}
-
-void PictureViewer::FilesCounted(int count) {
-    if (progress_) progress_->SetFiles(count);
-}
-
-void PictureViewer::ProcessMessages() { ui::Application::Instance().ProcessMessages(); }
-
-void PictureViewer::Found(const std::string& path) { list_.AddItem(path); }
 
 std::string PictureViewer::SelectedMaskList() const {
     const std::vector<FilterEntry> entries = ParseFilter(kViewerFilter);

@@ -11,6 +11,7 @@
 #include "core/window_id.h"
 #include "search/copy_dialog_win.h"
 #include "search/find_lister_win.h"
+#include "search/list_search_hooks_win.h"
 #include "search/progress_dialog_win.h"
 #include "search/search_engine.h"
 #include "ui/common_controls_win.h"
@@ -42,8 +43,7 @@ struct PictureViewerSystem {
 class PictureViewer final : public ui::Form,
                             public PictureListHost,
                             public CopyOwner,
-                            public ViewerSettingsOwner,
-                            private SearchHooks {
+                            public ViewerSettingsOwner {
 public:
     // The class name and caption come from the window catalogue.
     PictureViewer(ui::FormName name, SystemServices services, PictureViewerSystem system = {});
@@ -102,12 +102,6 @@ protected:
     void OnResize(int width, int height) override;
 
 private:
-    // SearchHooks
-    void FoldersCounted(int count) override;
-    void FilesCounted(int count) override;
-    void ProcessMessages() override;
-    void Found(const std::string& path) override;
-
     void SelectionChanged();
     void ShowPicture();
     void RefitPicture();
@@ -141,6 +135,7 @@ private:
     ui::Panel toolPanel_;
     ui::ToolBar toolBar_;
     ui::ListBox list_;
+    ListSearchHooks searchHooks_{list_};  // the run fills the list and the progress counters
     ui::Splitter splitter_;
     PictureBox preview_;
     PictureBox placeholder_;
