@@ -59,7 +59,8 @@ void ViewerSettingsDialog::OnClose() {
 }
 
 void ViewerSettingsDialog::OnCommand(int id, int, HWND) {
-    // Esc closes the dialog as Alt+F4 does (Enter presses the default button, "OK").
+    // Enter is "OK"; Esc closes the dialog as Alt+F4 does.
+    if (id == IDOK) OnOk();
     if (id == IDCANCEL) OnClose();
 }
 

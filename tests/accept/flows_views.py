@@ -65,3 +65,31 @@ def flow_full_screen_views_browse_with_arrows_and_return_with_esc(desktop):
             tikora.wait_window("TForm9", visible=False)
     finally:
         shutil.rmtree(root, ignore_errors=True)
+
+
+SETTINGS_BUTTON = 225
+
+
+def flow_viewer_settings_change_at_once_and_ok_stores_them(desktop):
+    with Program(desktop) as tikora:
+        tikora.open_menu(3)
+        desktop.move(*OUTSIDE)
+        desktop.keys("Down", "Down", "Right", *["Down"] * 4, "Return")  # "Advanced" > "Picture viewer"
+        tikora.wait_window("TForm9", text=" Picture viewer")
+        press_tool_button(tikora, SETTINGS_BUTTON)
+        settings = tikora.wait_window("TForm14", text=" Settings")
+        expect(not tikora.find(cls="TForm9").enabled, "the viewer disabled while its settings show")
+
+        box = wait_child(tikora, "the file name box", text=" Show file name ")
+        desktop.click((box.rect[0] + box.rect[2]) // 2, (box.rect[1] + box.rect[3]) // 2)
+        actual = wait_child(tikora, "the actual size choice", text=" Actual size ")
+        desktop.click((actual.rect[0] + actual.rect[2]) // 2, (actual.rect[1] + actual.rect[3]) // 2)
+        expect(not tikora.settings().has_section("Viewer"), "nothing stored before OK")
+
+        desktop.keys("Return")  # OK is the default button
+        tikora.wait_window("TForm14", visible=False)
+        wait_for(lambda: tikora.find(cls="TForm9").enabled, "the viewer enabled again", 5)
+        ini = tikora.settings()
+        stored = {key: ini.get("Viewer", key, fallback=None) for key in ("include", "showname", "autosize")}
+        expect(stored == {"include": "1", "showname": "1", "autosize": "0"}, f"the three keys stored: {stored}")
+        expect(settings.text == " Settings", "the caption")
