@@ -35,8 +35,8 @@ struct FormSpec {
     HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
 };
 
-// The spec of a form with the catalogue's class name and caption, its border and client size; the
-// other members keep their defaults.
+// The creation record of a form with the catalogue's class name and caption, its border and
+// client size; the other members keep their defaults.
 FormSpec NamedFormSpec(FormName name, BorderStyle border, int clientWidth, int clientHeight);
 
 class Form : public Window {
