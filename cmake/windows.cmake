@@ -39,9 +39,11 @@ target_compile_options(tikora_shell PRIVATE ${TIKORA_WARNINGS})
 target_compile_definitions(tikora_core PUBLIC NOMINMAX)
 
 configure_file(${CMAKE_SOURCE_DIR}/resources/tikora.manifest ${TIKORA_ASSET_DIR}/tikora.manifest COPYONLY)
+# The version resource takes its numbers from the project version, as the release names do.
+configure_file(${CMAKE_SOURCE_DIR}/resources/version.h.in ${TIKORA_ASSET_DIR}/tikora_version.h @ONLY)
 add_executable(Tikora WIN32 ${entry_source} ${CMAKE_SOURCE_DIR}/resources/tikora.rc ${CMAKE_SOURCE_DIR}/resources/pictures.rc)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/tikora.rc PROPERTIES
-  OBJECT_DEPENDS "${TIKORA_ASSET_DIR}/tikora.ico;${TIKORA_ASSET_DIR}/tikora.manifest")
+  OBJECT_DEPENDS "${TIKORA_ASSET_DIR}/tikora.ico;${TIKORA_ASSET_DIR}/tikora.manifest;${TIKORA_ASSET_DIR}/tikora_version.h")
 target_include_directories(Tikora PRIVATE ${TIKORA_ASSET_DIR})
 target_link_libraries(Tikora PRIVATE tikora_shell)
 target_link_options(Tikora PRIVATE ${TIKORA_STATIC_FLAGS})
