@@ -417,8 +417,10 @@ void PictureViewer::EnableViewer() { EnableWindow(Hwnd(), TRUE); }
 
 void PictureViewer::FocusList() { SetFocusControl(list_.Hwnd()); }
 
+// Back from a full-screen view: the view that had the input is gone, so the viewer takes it
+// explicitly rather than leaving it to whichever window the system activates next.
 void PictureViewer::ReturnFromBrowsing(int index) {
-    Show();
+    BringToFront();
     placeholder_.SetVisible(false);
     list_.SetSelectedIndex(index);
     SetFocusControl(list_.Hwnd());
@@ -427,7 +429,7 @@ void PictureViewer::ReturnFromBrowsing(int index) {
 }
 
 void PictureViewer::ReturnFromActualSize() {
-    Show();
+    BringToFront();
     SetFocusControl(list_.Hwnd());
 }
 

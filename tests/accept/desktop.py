@@ -246,6 +246,10 @@ class Program:
         return wait_for(lambda: self.find(cls=cls, text=text, visible=visible),
                         f"window {cls or ''} {text or ''} visible={visible}", timeout)
 
+    def wait_foreground(self, cls, timeout=10):
+        """Waits until a window of the program with that class has the keyboard input."""
+        return wait_for(lambda: self.find(cls=cls, kind="foreground"), f"{cls} in the foreground", timeout)
+
     def wait_gone(self, cls, timeout=10):
         """Waits until no window of that class is visible."""
         wait_for(lambda: not self.find(cls=cls, visible=True), f"{cls} to close", timeout)

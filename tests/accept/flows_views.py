@@ -48,6 +48,7 @@ def flow_full_screen_views_browse_with_arrows_and_return_with_esc(desktop):
             tikora.wait_window("TForm11", visible=False)
             tikora.wait_window("TForm1")
             wait_for(lambda: placeholder_in(tikora, viewer), "the viewer on the picture last browsed", 10)
+            tikora.wait_foreground("TForm9")  # the viewer takes the input back from the view
 
             desktop.keys("Up")  # the list has the focus: the small picture
             wait_child(tikora, "the small picture's dimensions", text="40 x 30")
@@ -59,6 +60,7 @@ def flow_full_screen_views_browse_with_arrows_and_return_with_esc(desktop):
             desktop.keys("Escape")
             tikora.wait_window("TForm9")
             tikora.wait_window("TForm10", visible=False)
+            tikora.wait_foreground("TForm9")
             expect(child(tikora, text="40 x 30") is not None, "the selection unchanged")
 
             desktop.keys("alt+F4")
