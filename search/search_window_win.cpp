@@ -262,7 +262,7 @@ void SearchWindow::CopyTo() {
     copy_->Open();
 }
 
-void SearchWindow::CopyDialogClosed(bool) { EnableWindow(Hwnd(), TRUE); }
+void SearchWindow::CopyDialogClosed(bool) { ReturnFromDialog(); }
 
 void SearchWindow::ShowMessage(const std::string& text) {
     if (system_.message) {

@@ -63,6 +63,11 @@ void Form::SetFocusControl(HWND control) {
 
 void Form::Hide() { ShowWindow(Hwnd(), SW_HIDE); }
 
+void Form::ReturnFromDialog() {
+    EnableWindow(Hwnd(), TRUE);
+    if (Visible()) BringToFront();
+}
+
 void Form::BringToFront() {
     ShowWindow(Hwnd(), SW_SHOW);
     SetForegroundWindow(Hwnd());

@@ -50,6 +50,9 @@ public:
     void Hide();
     // Shows the form and brings it to the front.
     void BringToFront();
+    // Enables the form again after a dialog of its own closed and gives it back the input: the
+    // system, which hid the dialog while the form was still disabled, gave it to another window.
+    void ReturnFromDialog();
 
     const FormSpec& Spec() const { return spec_; }
 

@@ -386,7 +386,7 @@ void PictureViewer::CopyTo() {
     SetFocus(copy->Hwnd());
 }
 
-void PictureViewer::CopyDialogClosed(bool) { EnableWindow(Hwnd(), TRUE); }
+void PictureViewer::CopyDialogClosed(bool) { ReturnFromDialog(); }
 
 void PictureViewer::View() {
     FullScreenViews* views = Views();
@@ -413,7 +413,7 @@ void PictureViewer::OpenSettings() {
     SetFocus(settings->Hwnd());
 }
 
-void PictureViewer::EnableViewer() { EnableWindow(Hwnd(), TRUE); }
+void PictureViewer::EnableViewer() { ReturnFromDialog(); }
 
 void PictureViewer::FocusList() { SetFocusControl(list_.Hwnd()); }
 

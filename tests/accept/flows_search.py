@@ -110,6 +110,7 @@ def flow_search_window_finds_files_shows_details_and_copies_without_overwriting(
             wait_for(lambda: os.path.exists(copied) and os.path.getsize(copied) == 1536, "the file copied", 10)
             tikora.wait_window("TForm6", visible=False)
             wait_for(lambda: tikora.find(cls="TForm3").enabled, "the search window enabled again", 5)
+            tikora.wait_foreground("TForm3")  # and it has the input back
 
             press_tool_button(tikora, 31)
             tikora.click_control(tikora.wait_window("TForm6"), "Copy ")

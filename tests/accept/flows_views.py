@@ -91,6 +91,7 @@ def flow_viewer_settings_change_at_once_and_ok_stores_them(desktop):
         desktop.keys("Return")  # OK is the default button
         tikora.wait_window("TForm14", visible=False)
         wait_for(lambda: tikora.find(cls="TForm9").enabled, "the viewer enabled again", 5)
+        tikora.wait_foreground("TForm9")  # and it has the input back
         ini = tikora.settings()
         stored = {key: ini.get("Viewer", key, fallback=None) for key in ("include", "showname", "autosize")}
         expect(stored == {"include": "1", "showname": "1", "autosize": "0"}, f"the three keys stored: {stored}")
