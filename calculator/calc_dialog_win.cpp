@@ -43,7 +43,7 @@ enum class Ink { ButtonText, Maroon, Navy, Purple };
 
 struct ButtonLayout {
     CalcButton button;
-    const char* face;  // nullptr: the decimal separator
+    const char* face;  // the text, or a picture button's name for screen readers; nullptr: the decimal separator
     int glyph;         // CalcGlyph position, -1 for a text face
     int x;
     int y;
@@ -55,8 +55,8 @@ constexpr int kNoGlyph = -1;
 constexpr int Glyph(CalcGlyph g) { return static_cast<int>(g); }
 
 const std::array<ButtonLayout, kCalcButtonCount> kButtons = {{
-    {CalcButton::Ok, "", Glyph(CalcGlyph::Ok), 47, 6, 36, Ink::ButtonText},
-    {CalcButton::Cancel, "", Glyph(CalcGlyph::Cancel), 85, 6, 36, Ink::ButtonText},
+    {CalcButton::Ok, "OK", Glyph(CalcGlyph::Ok), 47, 6, 36, Ink::ButtonText},
+    {CalcButton::Cancel, "Cancel", Glyph(CalcGlyph::Cancel), 85, 6, 36, Ink::ButtonText},
     {CalcButton::Backspace, "<-", kNoGlyph, 145, 6, 44, Ink::Maroon},
     {CalcButton::Clear, "C", kNoGlyph, 191, 6, 44, Ink::Maroon},
     {CalcButton::MemoryClear, "MC", kNoGlyph, 5, 32, 36, Ink::Navy},
@@ -73,12 +73,12 @@ const std::array<ButtonLayout, kCalcButtonCount> kButtons = {{
     {CalcButton::Digit2, "2", kNoGlyph, 85, 80, 36, Ink::ButtonText},
     {CalcButton::Digit3, "3", kNoGlyph, 123, 80, 36, Ink::ButtonText},
     {CalcButton::Digit0, "0", kNoGlyph, 47, 104, 36, Ink::ButtonText},
-    {CalcButton::Sign, "", Glyph(CalcGlyph::PlusMinus), 85, 104, 36, Ink::ButtonText},
+    {CalcButton::Sign, "+/-", Glyph(CalcGlyph::PlusMinus), 85, 104, 36, Ink::ButtonText},
     {CalcButton::Decimal, nullptr, kNoGlyph, 123, 104, 36, Ink::ButtonText},
     {CalcButton::Divide, "/", kNoGlyph, 161, 32, 36, Ink::Purple},
-    {CalcButton::Multiply, "", Glyph(CalcGlyph::Multiply), 161, 56, 36, Ink::Purple},
-    {CalcButton::Subtract, "", Glyph(CalcGlyph::Minus), 161, 80, 36, Ink::Purple},
-    {CalcButton::Add, "", Glyph(CalcGlyph::Plus), 161, 104, 36, Ink::Purple},
+    {CalcButton::Multiply, "*", Glyph(CalcGlyph::Multiply), 161, 56, 36, Ink::Purple},
+    {CalcButton::Subtract, "-", Glyph(CalcGlyph::Minus), 161, 80, 36, Ink::Purple},
+    {CalcButton::Add, "+", Glyph(CalcGlyph::Plus), 161, 104, 36, Ink::Purple},
     {CalcButton::SquareRoot, "sqrt", kNoGlyph, 199, 32, 36, Ink::Navy},
     {CalcButton::Percent, "%", kNoGlyph, 199, 56, 36, Ink::Navy},
     {CalcButton::Reciprocal, "1/x", kNoGlyph, 199, 80, 36, Ink::Navy},
@@ -161,7 +161,6 @@ protected:
         for (int i = 0; i < kCalcButtonCount; ++i) {
             const ButtonLayout& b = kButtons[i];
             buttons_[i] = ui::CreateChild(Hwnd(), {.className = "BUTTON",
-                                                   // Picture buttons have no text.
                                                    .text = b.face ? b.face : separator.c_str(),
                                                    .style = BS_OWNERDRAW,
                                                    .at = {kPanelX + b.x, kPanelY + b.y, b.width, kButtonHeight},

@@ -75,7 +75,7 @@ void SettingsDialog::OnCreate() {
     }
     chimeBox_.Create(panel, {.at = {10, 130, 176, 21}, .readOnly = true});
     chooseButton_.Create(panel, {.at = {191, 130, 21, 21}, .text = "..."});
-    playButton_.Create(panel, {.at = {216, 130, 21, 21}, .picture = playPicture_.get()});
+    playButton_.Create(panel, {.at = {216, 130, 21, 21}, .text = "Test sound", .picture = playPicture_.get()});  // the text names it for screen readers
     cancelButton_.Create(Hwnd(), {.at = {195, 181, 75, 25}, .text = "Cancel"});
     applyButton_.Create(Hwnd(), {.at = {279, 181, 75, 25}, .text = "Apply"});
 

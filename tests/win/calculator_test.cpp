@@ -48,7 +48,7 @@ struct ButtonPlace {
 };
 
 const ButtonPlace kButtonPlaces[] = {
-    {"OK", 47, 6, 36, "", Ink::Text},          {"Cancel", 85, 6, 36, "", Ink::Text},
+    {"OK", 47, 6, 36, "OK", Ink::Text},        {"Cancel", 85, 6, 36, "Cancel", Ink::Text},
     {"<-", 145, 6, 44, "<-", Ink::Maroon},     {"C", 191, 6, 44, "C", Ink::Maroon},
     {"MC", 5, 32, 36, "MC", Ink::Navy},        {"MR", 5, 56, 36, "MR", Ink::Navy},
     {"MS", 5, 80, 36, "MS", Ink::Navy},        {"MP", 5, 104, 36, "MP", Ink::Navy},
@@ -57,9 +57,9 @@ const ButtonPlace kButtonPlaces[] = {
     {"5", 85, 56, 36, "5", Ink::Text},         {"6", 123, 56, 36, "6", Ink::Text},
     {"1", 47, 80, 36, "1", Ink::Text},         {"2", 85, 80, 36, "2", Ink::Text},
     {"3", 123, 80, 36, "3", Ink::Text},        {"0", 47, 104, 36, "0", Ink::Text},
-    {"+/-", 85, 104, 36, "", Ink::Text},       {".", 123, 104, 36, nullptr, Ink::Text},
-    {"/", 161, 32, 36, "/", Ink::Purple},      {"*", 161, 56, 36, "", Ink::Purple},
-    {"-", 161, 80, 36, "", Ink::Purple},       {"+", 161, 104, 36, "", Ink::Purple},
+    {"+/-", 85, 104, 36, "+/-", Ink::Text},       {".", 123, 104, 36, nullptr, Ink::Text},
+    {"/", 161, 32, 36, "/", Ink::Purple},      {"*", 161, 56, 36, "*", Ink::Purple},
+    {"-", 161, 80, 36, "-", Ink::Purple},      {"+", 161, 104, 36, "+", Ink::Purple},
     {"sqrt", 199, 32, 36, "sqrt", Ink::Navy},  {"%", 199, 56, 36, "%", Ink::Navy},
     {"1/x", 199, 80, 36, "1/x", Ink::Navy},    {"=", 199, 104, 36, "=", Ink::Purple},
 };

@@ -343,7 +343,7 @@ TEST_F(SettingsDialogTest, TheChimeChooserTakesOnlyAnExistingFileAndPutsTheDirec
 TEST_F(SettingsDialogTest, ThePlayButtonPlaysTheChimeBoxSynchronously) {
     Start();
     ShowDialog();
-    HWND play = FindControl(dialog->Hwnd(), "", "Button");  // the one button without text
+    HWND play = FindControl(dialog->Hwnd(), "Test sound", "Button");  // a picture, named for screen readers
     ASSERT_TRUE(play);
     EXPECT_TRUE(GetWindowLongPtrA(play, GWL_STYLE) & BS_BITMAP);
     Click(play);
