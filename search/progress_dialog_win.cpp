@@ -10,13 +10,24 @@ namespace tikora {
 void CounterLabel::Create(HWND parent, ui::Bounds at) { label_.Create(parent, {.at = at, .noPrefix = true}); }
 
 void CounterLabel::Blank() {
-    shown_ = -1;
+    shown_ = pending_ = -1;
     label_.SetText("");
 }
 
 void CounterLabel::Set(int value) {
+    pending_ = value;
     if (value == shown_) return;
+    const ULONGLONG now = GetTickCount64();
+    if (shown_ < 0 || now - shownAt_ >= kRepaintMs) Show(value, now);
+}
+
+void CounterLabel::Flush() {
+    if (pending_ >= 0 && pending_ != shown_) Show(pending_, GetTickCount64());
+}
+
+void CounterLabel::Show(long long value, ULONGLONG now) {
     shown_ = value;
+    shownAt_ = now;
     label_.SetText(std::to_string(value));
 }
 
@@ -68,6 +79,8 @@ void ProgressDialog::OnShow() {
 }
 
 void ProgressDialog::OnClose() {
+    folders_.Flush();
+    files_.Flush();
     Hide();
     if (onStop) onStop();
 }

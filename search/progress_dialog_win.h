@@ -10,18 +10,26 @@
 
 namespace tikora {
 
-// A label showing a number that is only rewritten when the number changes: the engine sets
-// the counters after every directory entry.
+// A label showing a number. The engine sets the counters after every directory entry, faster
+// than anyone reads them and at a cost (a window text is far from free under Wine): a new number
+// is shown at once after a pause, otherwise at most every kRepaintMs, and Flush shows the last.
 class CounterLabel {
 public:
+    static constexpr unsigned kRepaintMs = 50;
+
     void Create(HWND parent, ui::Bounds at);
     void Blank();
     void Set(int value);
+    void Flush();
     std::string Text() const { return label_.Text(); }
 
 private:
+    void Show(long long value, ULONGLONG now);
+
     ui::Label label_;
-    long long shown_ = -1;  // -1: blank
+    long long shown_ = -1;    // -1: blank
+    long long pending_ = -1;  // the last number set
+    ULONGLONG shownAt_ = 0;
 };
 
 class ProgressDialog final : public ui::Form {
@@ -38,7 +46,11 @@ public:
     std::function<void()> onStop;
 
     void SetFolders(int count) { folders_.Set(count); }
-    void SetFiles(int count) { files_.Set(count); }
+    // The file pass begins after the walk: the folder count is final by then.
+    void SetFiles(int count) {
+        folders_.Flush();
+        files_.Set(count);
+    }
     std::string FoldersText() const { return folders_.Text(); }
     std::string FilesText() const { return files_.Text(); }
     // The completion step's close: the same as the close box.
