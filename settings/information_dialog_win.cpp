@@ -46,7 +46,7 @@ InformationDialog::InformationDialog(ui::FormName name)
 InformationDialog::~InformationDialog() { Destroy(); }
 
 void InformationDialog::OnCreate() {
-    picture_.Create(Hwnd(), {.at = {8, 8, 175, 225}});
+    picture_.Create(Hwnd(), {.at = {8, 8, 175, 225}, .name = kInformationPictureName});
     if (std::optional<Image> picture = LoadPictureResource(kInformationPicture)) {
         picture_.SetPicture(*picture);
         hasPicture_ = true;

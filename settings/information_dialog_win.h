@@ -11,6 +11,9 @@
 namespace tikora {
 
 inline constexpr const char* kInformationText = "Left click on the icon";
+// The picture in words, for screen readers.
+inline constexpr const char* kInformationPictureName =
+    "The tray icon's left-click menu: Turn off, Restart, Start Menu, Hot keys, Choose..., Open CD, Close CD";
 // The bitmap resource of the picture (resources/pictures.rc).
 inline constexpr const char* kInformationPicture = "INFORMATION";
 

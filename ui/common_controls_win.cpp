@@ -277,6 +277,9 @@ LRESULT Splitter::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void ImageControl::Create(HWND parent, const Args& args) {
     CreateWindowed(parent, "STATIC", "", SS_BITMAP | SS_REALSIZECONTROL, 0, args.at, args.common);
+    // Stored past the static's own WM_SETTEXT, which takes a picture control's text for the name
+    // of a bitmap resource to load.
+    if (*args.name) DefWindowProcA(Hwnd(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args.name));
 }
 
 void ImageControl::SetPicture(const Image& image) {

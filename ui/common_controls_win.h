@@ -163,6 +163,8 @@ class ImageControl final : public Control {
 public:
     struct Args {
         Bounds at;
+        // What the picture shows, in words, for screen readers; it is not drawn.
+        const char* name = "";
         CommonArgs common;
     };
     void Create(HWND parent, const Args& args);

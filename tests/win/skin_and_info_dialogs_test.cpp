@@ -208,6 +208,10 @@ TEST_F(SkinAndInfoDialogsTest, LayoutsAreThoseOfTheDesign) {
     EXPECT_EQ(preview.left, ui::Scale(6));
     EXPECT_EQ(preview.right - preview.left, ui::Scale(286));
     EXPECT_TRUE(information->HasPicture());
+    // The picture keeps its words for screen readers and still shows the bitmap.
+    HWND picture = FindWindowExA(information->Hwnd(), nullptr, "Static", kInformationPictureName);
+    ASSERT_TRUE(picture);
+    EXPECT_TRUE(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
 }
 
 TEST_F(SkinAndInfoDialogsTest, ChooserListsPreviewsAndAppliesWithoutDuplicates) {
