@@ -55,6 +55,9 @@ def flow_clock_dragged_by_its_face_moves_and_stores_its_position(desktop):
         start = clock.rect[:2]
         grab = (clock.rect[0] + 30, clock.rect[1] + 20)
         desktop.press(*grab)
+        # The press activates the clock just before it starts the system's move loop, which takes
+        # the pointer's position as its origin: moving before then would shift the drag.
+        tikora.wait_foreground("TForm1")
         for step in range(1, 6):  # a user's drag moves in steps
             desktop.move(grab[0] + 50 * step, grab[1] + 30 * step)
         desktop.release()

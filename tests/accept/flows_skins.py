@@ -99,7 +99,7 @@ def flow_information_shows_the_menu_picture_and_closes_on_esc(desktop):
         keep_picture(desktop, "information")
         controls = tikora.controls(dialog)
         expect(any(w.text == "Left click on the icon" for w in controls), "the line under the picture")
-        picture = next((w for w in controls if w.text == "" and w.width == 175 and w.height == 225), None)
+        picture = next((w for w in controls if w.text.startswith("The tray icon") and w.width == 175 and w.height == 225), None)
         expect(picture is not None, f"a 175 x 225 picture among {controls}")
         width, _, pixels = desktop.screenshot()
         l, t, r, b = picture.rect
