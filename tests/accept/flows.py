@@ -78,6 +78,7 @@ def flow_calculator_from_keyboard_and_pointer(desktop):
         desktop.move(*OUTSIDE)
         desktop.keys("Down", "Down", "Right", *["Down"] * 6, "Return")
         calc = tikora.wait_window("TCalculatorForm")
+        tikora.wait_foreground("TCalculatorForm")
         expect(tikora.control_text(calc, CALCULATOR_DISPLAY) == "0", "the display starts at 0")
 
         desktop.type("2+3*4=")

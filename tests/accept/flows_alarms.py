@@ -75,7 +75,7 @@ def flow_reminder_written_in_the_editor_is_stored_by_apply_and_clear_all_is_undo
         open_advanced_item(tikora, REMINDER_ITEM)
         tikora.wait_window("TForm18")
         click_anywhere_in(tikora, "New")
-        tikora.wait_window("TForm19")
+        tikora.wait_foreground("TForm19")
         desktop.keys("Tab", "Tab")  # from the date picker over the time picker to the memo
         desktop.type("Call the office")
         desktop.keys("Return")

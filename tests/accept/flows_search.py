@@ -119,6 +119,7 @@ def flow_search_window_finds_files_shows_details_and_copies_without_overwriting(
                    "the message names the file")
             desktop.keys("Return")
             tikora.wait_window("TForm6", visible=True)  # the dialog stays open after the message
+            tikora.wait_foreground("TForm6")
             desktop.keys("alt+F4")
             tikora.wait_window("TForm6", visible=False)
             wait_for(lambda: tikora.find(cls="TForm3").enabled, "the close box enables the search window", 5)

@@ -31,6 +31,7 @@ def flow_skin_chooser_applies_the_second_strip_and_a_restart_keeps_it(desktop):
         desktop.keys("Down", "Right", "Down", "Return")  # "Options" > "Change skin"
         chooser = tikora.wait_window("TForm4", " Change skin")
         keep_picture(desktop, "skin_chooser")
+        tikora.wait_foreground("TForm4")
         desktop.keys("Down")  # the list has the focus: the second strip is previewed
         tikora.click_control(chooser, "Apply")
 
@@ -66,7 +67,7 @@ def flow_hot_keys_switch_on_with_apply_and_off_with_alt_f4(desktop):
 
         menu = tikora.open_menu(1)
         tikora.click_menu_item_by_keys(menu, "Down", "Down", "Down", "Down")
-        tikora.wait_window("TForm17")
+        tikora.wait_foreground("TForm17")
         desktop.keys("space", "alt+F4")  # the box has the focus; Alt+F4 applies it as well
         tikora.wait_window("TForm17", visible=False)
         wait_for(lambda: tikora.settings().get("Options", "hotkey", fallback=None) == "0", "hotkey=0 stored", 5)

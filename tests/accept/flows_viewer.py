@@ -57,6 +57,7 @@ def flow_picture_viewer_adds_a_folder_and_shows_the_dimensions(desktop):
             expect(tikora.find(cls="TForm9").enabled, "the viewer enabled again")
 
             # The list has the focus (two pictures): Down selects the second one.
+            tikora.wait_foreground("TForm9")
             desktop.keys("Down")
             wait_child(tikora, "the second picture's dimensions", text="40 x 30")
             expect(child(tikora, text="800 x 600") is None, "the first picture's dimensions gone")

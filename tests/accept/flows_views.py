@@ -35,6 +35,7 @@ def flow_full_screen_views_browse_with_arrows_and_return_with_esc(desktop):
             tikora.wait_window("TForm9", visible=False)
             tikora.wait_window("TForm1", visible=False)  # the clock steps aside while a view shows
             expect(not placeholder_in(tikora, view), "the first picture decodes")
+            tikora.wait_foreground("TForm11")
 
             desktop.keys("Right", "Right")  # to the broken picture, the last one
             wait_for(lambda: placeholder_in(tikora, view), "the placeholder for the broken picture", 10)
@@ -55,6 +56,7 @@ def flow_full_screen_views_browse_with_arrows_and_return_with_esc(desktop):
             press_tool_button(tikora, ACTUAL_SIZE_BUTTON)
             tikora.wait_window("TForm10")
             tikora.wait_window("TForm9", visible=False)
+            tikora.wait_foreground("TForm10")
             desktop.keys("Right")  # no key but Esc does anything here
             expect(tikora.find(cls="TForm10", visible=True), "Right leaves the actual-size view open")
             desktop.keys("Escape")
