@@ -255,6 +255,18 @@ def pick_picture(tikora, index):
     tikora.desktop.click(files.rect[0] + 40, files.rect[1] + 2 + row * index + row // 2)
 
 
+def full_screen(tikora, cam, name, index, dimensions, button, cls):
+    """Selects a picture, opens a full-screen view of it with a tool button, takes the screen,
+    and goes back to the viewer with Esc."""
+    pick_picture(tikora, index)
+    wait_child(tikora, f"the dimensions {dimensions}", text=dimensions)
+    press_tool_button(tikora, button)
+    tikora.wait_window(cls)
+    cam.take(name, (0, 0, *SCREEN), still=lambda: tikora.find(cls=cls, visible=True))
+    tikora.desktop.keys("Escape")
+    tikora.wait_foreground("TForm9")
+
+
 def viewer_family(d, cam):
     with Program(d) as tikora:
         open_advanced(tikora, "viewer")
@@ -272,22 +284,9 @@ def viewer_family(d, cam):
         cam.window(tikora, "viewer-copy", "TForm15")
         close(tikora, "TForm15")
 
-        pick_picture(tikora, 1)  # garden.png
-        wait_child(tikora, "the second picture's dimensions", text="640 x 480")
-        press_tool_button(tikora, 163)  # " View ( Esc-exit )"
-        tikora.wait_window("TForm11")
-        cam.take("view-browsing", (0, 0, *SCREEN), still=lambda: tikora.find(cls="TForm11", visible=True))
-        d.keys("Escape")
-        tikora.wait_window("TForm9")
-        tikora.wait_foreground("TForm9")
-
-        pick_picture(tikora, 2)  # hills.png, larger than the screen
-        wait_child(tikora, "the third picture's dimensions", text="1024 x 768")
-        press_tool_button(tikora, 194)  # " Actual size "
-        tikora.wait_window("TForm10")
-        cam.take("view-actual-size", (0, 0, *SCREEN), still=lambda: tikora.find(cls="TForm10", visible=True))
-        d.keys("Escape")
-        tikora.wait_window("TForm9")
+        full_screen(tikora, cam, "view-browsing", 1, "640 x 480", 163, "TForm11")  # garden.png, " View ( Esc-exit )"
+        # hills.png, larger than the screen, " Actual size "
+        full_screen(tikora, cam, "view-actual-size", 2, "1024 x 768", 194, "TForm10")
 
     with Program(d) as tikora:  # a fresh run, for the same reason as the search's progress
         open_advanced(tikora, "viewer")
