@@ -1,6 +1,6 @@
 """Acceptance flow of the picture viewer: opened from the tray menu, a folder added through the
-real folder browser, pictures selected with their dimensions shown, a broken one showing the
-placeholder without a message, then closed."""
+real folder browser, pictures selected with their dimensions shown, one copied through the
+viewer's own copy dialog, a broken one showing the placeholder without a message, then closed."""
 
 import os
 import shutil
@@ -27,7 +27,7 @@ def png(width, height):
 def make_tree(desktop):
     root = os.path.join(desktop.prefix, "drive_c", TREE)
     shutil.rmtree(root, ignore_errors=True)
-    os.makedirs(root)
+    os.makedirs(os.path.join(root, "copies"))  # empty: adds no pictures
     with open(os.path.join(root, "photo.png"), "wb") as f:
         f.write(png(800, 600))
     with open(os.path.join(root, "small.png"), "wb") as f:
@@ -61,6 +61,19 @@ def flow_picture_viewer_adds_a_folder_and_shows_the_dimensions(desktop):
             desktop.keys("Down")
             wait_child(tikora, "the second picture's dimensions", text="40 x 30")
             expect(child(tikora, text="800 x 600") is None, "the first picture's dimensions gone")
+
+            # "Copy to...": the folder chosen in the viewer's own copy dialog, stored at once.
+            press_tool_button(tikora, 101)
+            copy = tikora.wait_window("TForm15", text=" Copy files")
+            tikora.click_control(copy, "Select folder")
+            browse_to(tikora, TREE, then=("Right", "Down"))  # its only folder, "copies"
+            wait_for(lambda: tikora.settings().get("EditTexts", "edit2", fallback=None) == f"C:\\{TREE}\\copies",
+                     "the chosen folder stored at once", 5)
+            tikora.click_control(tikora.wait_window("TForm15"), "Copy")
+            copied = os.path.join(root, "copies", "small.png")
+            wait_for(lambda: os.path.exists(copied) and os.path.getsize(copied) == len(png(40, 30)), "the copy", 10)
+            tikora.wait_window("TForm15", visible=False)
+            tikora.wait_foreground("TForm9")
 
             # The broken JPEG (after the PNGs, by the filter's order): the placeholder, no message box.
             desktop.keys("Down")
