@@ -21,12 +21,12 @@ void ApplyOptionBox(LiveClock& clock, bool ClockOptions::*option, bool checked) 
 
 void ApplyAutostart(LiveClock& clock, AutostartRegistry& registry, bool boxChecked) {
     if (clock.LiveOptions().autostart == boxChecked) return;
+    // The flag follows the Run value only once the value is written: a refused write leaves it
+    // as it was, so the next "Apply" tries again instead of storing a start-up that is not there.
+    if (boxChecked && !registry.SetRunValue(kAutostartValueName))
+        throw AppError(FailedToSetDataMessage(kAutostartValueName));
+    if (!boxChecked) registry.DeleteRunValue(kAutostartValueName);
     clock.SetLiveOption(&ClockOptions::autostart, boxChecked);
-    if (!boxChecked) {
-        registry.DeleteRunValue(kAutostartValueName);
-        return;
-    }
-    if (!registry.SetRunValue(kAutostartValueName)) throw AppError(FailedToSetDataMessage(kAutostartValueName));
 }
 
 void SaveOptions(SettingsStore& store, const LiveClock& clock, std::string_view chimePath) {

@@ -97,20 +97,24 @@ TEST(ApplyAutostart, WritesOrDeletesTheRunValueOnlyWhenTheBoxDiffersFromTheLiveF
     }
 }
 
-TEST(ApplyAutostart, AFailedWriteRaisesTheErrorWithTheLiveFlagAlreadySet) {
+TEST(ApplyAutostart, AFailedWriteRaisesTheErrorAndEveryApplyTriesAgain) {
     RecordingClock clock;
     FakeRunKey registry;
     registry.writable = false;
-    try {
-        ApplyAutostart(clock, registry, true);
-        FAIL() << "no error";
-    } catch (const AppError& e) {
-        EXPECT_STREQ(e.what(), "Failed to set data for 'Tikora 1.5-e'");
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        try {
+            ApplyAutostart(clock, registry, true);
+            ADD_FAILURE() << "no error on attempt " << attempt;
+        } catch (const AppError& e) {
+            EXPECT_STREQ(e.what(), "Failed to set data for 'Tikora 1.5-e'");
+        }
+        // The flag stays off: a start-up that was never written is never stored as on.
+        EXPECT_FALSE(clock.live.autostart);
+        EXPECT_EQ(registry.calls.size(), static_cast<size_t>(attempt));
     }
-    EXPECT_TRUE(clock.live.autostart);
-    // A second "Apply" with the box unchanged skips the registry.
+    registry.writable = true;
     ApplyAutostart(clock, registry, true);
-    EXPECT_EQ(registry.calls.size(), 1u);
+    EXPECT_TRUE(clock.live.autostart);
 }
 
 // Regression: "Apply" must stop before the settings file when the registry refuses.
