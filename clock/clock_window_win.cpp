@@ -35,9 +35,7 @@ ClockWindow::ClockWindow(ui::FormName name, ClockServices services, ClockSystem 
     if (!system_.desktop) system_.desktop = &systemDesktop_;
     if (!system_.version) system_.version = &systemVersion_;
     if (!system_.plainMessage)
-        system_.plainMessage = [this](const std::string& text) {
-            MessageBoxA(Hwnd(), text.c_str(), ui::Application::Instance().Title().c_str(), MB_OK);
-        };
+        system_.plainMessage = [this](const std::string& text) { ui::Application::Instance().ShowMessage(Hwnd(), text); };
     tick_ = std::make_unique<MainTick>(TickServices{services_, *this}, TickControls{chime_, shutdown_, alarm_});
 }
 

@@ -101,11 +101,7 @@ void CopyDialog::CopySelected() {
 }
 
 void CopyDialog::ShowMessage(const std::string& text) {
-    if (system_.message) {
-        system_.message(text);
-        return;
-    }
-    MessageBoxA(Hwnd(), text.c_str(), ui::Application::Instance().Title().c_str(), MB_OK);
+    ui::Application::Instance().ShowMessage(Hwnd(), text, system_.message);
 }
 
 void CopyDialog::Finish(bool afterCopy) {

@@ -240,10 +240,7 @@ void SearchWindow::ShowSelectedDetails() {
     details_.Fill(results_.Item(results_.SelectedIndex()));
 }
 
-std::optional<std::string> SearchWindow::SelectedPath() {
-    if (results_.Count() == 0 || results_.SelectedIndex() < 0) return std::nullopt;
-    return results_.Item(results_.SelectedIndex());
-}
+std::optional<std::string> SearchWindow::SelectedPath() { return results_.SelectedItem(); }
 
 void SearchWindow::OpenFile() {
     if (const std::optional<std::string> path = SelectedPath())
@@ -265,11 +262,7 @@ void SearchWindow::CopyTo() {
 void SearchWindow::CopyDialogClosed(bool) { ReturnFromDialog(); }
 
 void SearchWindow::ShowMessage(const std::string& text) {
-    if (system_.message) {
-        system_.message(text);
-        return;
-    }
-    MessageBoxA(Hwnd(), text.c_str(), ui::Application::Instance().Title().c_str(), MB_OK);
+    ui::Application::Instance().ShowMessage(Hwnd(), text, system_.message);
 }
 
 }  // namespace tikora

@@ -113,6 +113,15 @@ void Application::HandleError(std::exception_ptr error) noexcept {
     }
 }
 
+void Application::ShowMessage(HWND owner, const std::string& text,
+                              const std::function<void(const std::string&)>& hook) const {
+    if (hook) {
+        hook(text);
+        return;
+    }
+    MessageBoxA(owner, text.c_str(), title_.c_str(), MB_OK);
+}
+
 void Application::ShowErrorBox(const std::string& message) {
     std::string text = ErrorBoxText(message);
     if (errorBoxSink_) {

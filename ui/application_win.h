@@ -18,6 +18,10 @@ public:
     void Initialize(const std::string& title);
     const std::string& Title() const { return title_; }
     HWND Handle() const { return handle_; }
+    // A plain message box under the program's title, owned by `owner`, unless `hook` takes the
+    // text instead (tests record it rather than block on a modal box).
+    void ShowMessage(HWND owner, const std::string& text,
+                     const std::function<void(const std::string&)>& hook = nullptr) const;
 
     // Runs until Terminate(); showMain runs first, as the loop starts.
     int Run(const std::function<void()>& showMain);

@@ -312,6 +312,11 @@ void ListBox::Clear() { SendMessageA(Hwnd(), LB_RESETCONTENT, 0, 0); }
 int ListBox::Count() const { return static_cast<int>(SendMessageA(Hwnd(), LB_GETCOUNT, 0, 0)); }
 std::string ListBox::Item(int index) const { return ListText(Hwnd(), LB_GETTEXTLEN, LB_GETTEXT, index); }
 int ListBox::SelectedIndex() const { return static_cast<int>(SendMessageA(Hwnd(), LB_GETCURSEL, 0, 0)); }
+std::optional<std::string> ListBox::SelectedItem() const {
+    const int index = SelectedIndex();
+    if (index < 0 || index >= Count()) return std::nullopt;
+    return Item(index);
+}
 void ListBox::SetSelectedIndex(int index) { SendMessageA(Hwnd(), LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
 void ListBox::OnCommand(int code, int) {

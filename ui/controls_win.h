@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -227,6 +228,8 @@ public:
     int Count() const;
     std::string Item(int index) const;
     int SelectedIndex() const;
+    // The selected entry's text; none when nothing is selected.
+    std::optional<std::string> SelectedItem() const;
     void SetSelectedIndex(int index);
     Callback onSelectionChanged;
     Callback onDoubleClick;

@@ -365,10 +365,7 @@ bool PictureViewer::PictureButtonsEnabled() const {
     return all;
 }
 
-std::optional<std::string> PictureViewer::SelectedPath() {
-    if (list_.Count() == 0 || list_.SelectedIndex() < 0) return std::nullopt;
-    return list_.Item(list_.SelectedIndex());
-}
+std::optional<std::string> PictureViewer::SelectedPath() { return list_.SelectedItem(); }
 
 void PictureViewer::OpenContainingFolder() {
     // No backslash comes back here: a picture in C:\ opens "C:".
@@ -443,11 +440,7 @@ void PictureViewer::ReRaiseClock() {
 }
 
 void PictureViewer::ShowMessage(const std::string& text) {
-    if (system_.message) {
-        system_.message(text);
-        return;
-    }
-    MessageBoxA(Hwnd(), text.c_str(), ui::Application::Instance().Title().c_str(), MB_OK);
+    ui::Application::Instance().ShowMessage(Hwnd(), text, system_.message);
 }
 
 }  // namespace tikora
