@@ -8,6 +8,7 @@ import os
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 
@@ -198,12 +199,24 @@ class Program:
 
     # -- start and stop ----------------------------------------------------------------------
     def start(self, timeout=30):
-        """Starts the program and waits until its clock window and tray icon are there."""
+        """Starts the program and waits until its clock window and tray icon are there. Wine's
+        virtual desktop now and then never comes up on a busy machine (the screen stays black,
+        no window of any program): that start is ended and made once more."""
         d = self.desktop
-        self.launcher = subprocess.Popen(
-            [WINE, "explorer", f"/desktop={DESKTOP},{SCREEN[0]}x{SCREEN[1]}", d.unix_to_windows(d.probe), "run",
-             d.unix_to_windows(self.exit_file), d.unix_to_windows(os.path.join(self.home, "Tikora.exe"))],
-            env=d.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, cwd=self.home)
+        for attempt in (1, 2):
+            self.launcher = subprocess.Popen(
+                [WINE, "explorer", f"/desktop={DESKTOP},{SCREEN[0]}x{SCREEN[1]}", d.unix_to_windows(d.probe), "run",
+                 d.unix_to_windows(self.exit_file), d.unix_to_windows(os.path.join(self.home, "Tikora.exe"))],
+                env=d.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, cwd=self.home)
+            try:
+                wait_for(lambda: any(w.kind == "top" for w in d.windows()), "Wine's desktop", timeout)
+                break
+            except Failure:
+                if attempt == 2:
+                    raise
+                print("note: Wine's desktop did not come up; starting it once more", file=sys.stderr, flush=True)
+                d.end_wine()
+                self.launcher.wait(timeout=10)
         app = wait_for(lambda: self.find(cls="TApplication", text=TITLE, mine=False), "the program to start", timeout)
         self.pid = app.pid
         self.wait_window("TForm1", timeout=timeout)
