@@ -40,33 +40,15 @@ void PlaceOnBar(ui::Control& control, int x, int width, int height) {
 
 }  // namespace
 
-bool SystemVersionIsFive() {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;  // 148 bytes
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    const bool ok = GetVersionExA(&version) != FALSE;
-#pragma GCC diagnostic pop
-    return ok && version.dwMajorVersion == 5;
-}
-
 SearchWindow::SearchWindow(ui::FormName name, SystemServices services, SearchWindowSystem system)
     : ui::Form(SearchFormSpec(name)),
       services_(services),
       system_(std::move(system)),
-      engine_(system_.lister ? *system_.lister : systemLister_),
-      icon_(ui::MakeIcon(SearchIconPicture(), kSearchPictureKey)) {
-    if (!system_.browser) system_.browser = &systemBrowser_;
-    unlimited_ = system_.unlimited ? *system_.unlimited : SystemVersionIsFive();
-}
+      icon_(ui::MakeIcon(SearchIconPicture(), kSearchPictureKey)) {}
 
 SearchWindow::~SearchWindow() { Destroy(); }
 
-void SearchWindow::SetProgressDialog(ProgressDialog* dialog) {
-    progress_ = dialog;
-    searchHooks_.SetProgress(dialog);
-    if (progress_) progress_->onStop = [this] { StopRequested(); };
-}
+void SearchWindow::SetProgressDialog(ProgressDialog* dialog) { search_.SetProgressDialog(dialog, Hwnd()); }
 
 void SearchWindow::SetCopyDialog(CopyDialog* dialog) {
     copy_ = dialog;
@@ -184,27 +166,15 @@ void SearchWindow::Reset() {
 
 void SearchWindow::Run(SearchRequest request) {
     Reset();
-    const std::optional<std::string> folder = system_.browser->Browse(Hwnd(), "Select folder", lastFolder_);
-    if (!folder) return;
-    EnableWindow(Hwnd(), FALSE);
-    if (progress_) progress_->Show();
-    lastFolder_ = *folder;
-    request.folder = *folder;
     request.includeSubfolders = subfolders_.Checked();
-    request.unlimited = unlimited_;
-    // The list is not drawn while it grows: a repaint per result is what made long runs crawl
-    // under Wine (hundreds of results a second). It shows everything at completion.
-    SendMessageA(results_.Hwnd(), WM_SETREDRAW, FALSE, 0);
-    const SearchOutcome outcome = engine_.Run(request, searchHooks_);
-    SendMessageA(results_.Hwnd(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(results_.Hwnd(), nullptr, TRUE);
-    status_.SetPanelText(0, " Folders found - " + std::to_string(outcome.folders));
-    Complete(outcome);
+    const std::optional<SearchOutcome> outcome = search_.BrowseAndRun(Hwnd(), std::move(request));
+    if (!outcome) return;
+    status_.SetPanelText(0, " Folders found - " + std::to_string(outcome->folders));
+    Complete(*outcome);
 }
 
 void SearchWindow::Complete(const SearchOutcome& outcome) {
-    EnableWindow(Hwnd(), TRUE);
-    if (progress_) progress_->CloseDialog();
+    search_.Finish(Hwnd());
     status_.SetPanelText(1, " Files found - " + std::to_string(results_.Count()));
     status_.SetPanelText(2, "   Search is complete");
     if (results_.Count() > 0) {
@@ -216,23 +186,13 @@ void SearchWindow::Complete(const SearchOutcome& outcome) {
     if (outcome.overflow) ShowMessage("over 32736");
 }
 
-void SearchWindow::StopRequested() {
-    engine_.RequestStop();
-    EnableWindow(Hwnd(), TRUE);
-}
-
 void SearchWindow::SetFileButtons(bool enabled) {
     for (int button : kFileButtons) toolBar_.SetButtonEnabled(button, enabled);
 }
 
 bool SearchWindow::FileButtonsEnabled() const {
-    bool all = true;
-    for (int index : kFileButtons) {
-        TBBUTTON button{};
-        SendMessageA(toolBar_.Hwnd(), TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
-        all = all && SendMessageA(toolBar_.Hwnd(), TB_ISBUTTONENABLED, static_cast<WPARAM>(button.idCommand), 0) != 0;
-    }
-    return all;
+    return std::all_of(std::begin(kFileButtons), std::end(kFileButtons),
+                       [this](int button) { return toolBar_.ButtonEnabled(button); });
 }
 
 void SearchWindow::ShowSelectedDetails() {

@@ -9,8 +9,7 @@
 
 #include "core/services.h"
 #include "search/copy_dialog_win.h"
-#include "search/find_lister_win.h"
-#include "search/list_search_hooks_win.h"
+#include "search/folder_search_win.h"
 #include "search/progress_dialog_win.h"
 #include "search/search_details_win.h"
 #include "search/search_engine.h"
@@ -70,7 +69,6 @@ private:
     void Run(SearchRequest request);
     void Reset();
     void Complete(const SearchOutcome& outcome);
-    void StopRequested();
     void SetFileButtons(bool enabled);
     void ShowPresetMenu();
     void ShowSelectedDetails();
@@ -79,12 +77,6 @@ private:
 
     SystemServices services_;
     SearchWindowSystem system_;
-    ui::SystemFolderBrowser systemBrowser_;
-    FindFileLister systemLister_;
-    SearchEngine engine_;
-    bool unlimited_ = false;
-    std::string lastFolder_;
-    ProgressDialog* progress_ = nullptr;
     CopyDialog* copy_ = nullptr;
     ui::UniqueIcon icon_;
     int listWidth_ = 0;  // device pixels
@@ -96,13 +88,10 @@ private:
     ui::Label spacers_[2];
     ui::CheckBox subfolders_;
     ui::ListBox results_;
-    ListSearchHooks searchHooks_{results_};  // the run fills the list and the progress counters
+    FolderSearch search_{results_, system_.browser, system_.lister, system_.unlimited};  // fills the list
     ui::Splitter splitter_;
     DetailsPanel details_;
     ui::StatusBar status_;
 };
-
-// True when the system's major version is exactly 5: the result limit does not apply then.
-bool SystemVersionIsFive();
 
 }  // namespace tikora

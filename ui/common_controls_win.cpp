@@ -191,6 +191,10 @@ void ToolBar::SetButtonEnabled(int index, bool enabled) {
     SendMessageA(Hwnd(), TB_ENABLEBUTTON, static_cast<WPARAM>(firstId_ + index), MAKELONG(enabled, 0));
 }
 
+bool ToolBar::ButtonEnabled(int index) const {
+    return SendMessageA(Hwnd(), TB_ISBUTTONENABLED, static_cast<WPARAM>(firstId_ + index), 0) != 0;
+}
+
 std::string ToolBar::Hint(int index) const {
     return index >= 0 && index < static_cast<int>(buttons_.size()) ? buttons_[index].hint : "";
 }

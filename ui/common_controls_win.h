@@ -115,6 +115,7 @@ public:
     ~ToolBar() override;
     void Create(HWND parent, const Args& args);
     void SetButtonEnabled(int index, bool enabled);
+    bool ButtonEnabled(int index) const;
     std::string Hint(int index) const;
 
 protected:

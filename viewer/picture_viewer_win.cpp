@@ -63,19 +63,11 @@ PictureViewer::PictureViewer(ui::FormName name, SystemServices services, Picture
     : ui::Form(ViewerFormSpec(name)),
       services_(services),
       system_(std::move(system)),
-      engine_(system_.lister ? *system_.lister : systemLister_),
-      windowIcon_(ui::MakeIcon(ViewerIconPicture(), kViewerPictureKey)) {
-    if (!system_.browser) system_.browser = &systemBrowser_;
-    unlimited_ = system_.unlimited ? *system_.unlimited : SystemVersionIsFive();
-}
+      windowIcon_(ui::MakeIcon(ViewerIconPicture(), kViewerPictureKey)) {}
 
 PictureViewer::~PictureViewer() { Destroy(); }
 
-void PictureViewer::SetProgressDialog(ProgressDialog* dialog) {
-    progress_ = dialog;
-    searchHooks_.SetProgress(dialog);
-    if (progress_) progress_->onStop = [this] { StopRequested(); };
-}
+void PictureViewer::SetProgressDialog(ProgressDialog* dialog) { search_.SetProgressDialog(dialog, Hwnd()); }
 
 void PictureViewer::OnCreate() {
     SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowIcon_.get()));
@@ -290,28 +282,16 @@ void PictureViewer::Reset() {
 
 void PictureViewer::AddFolder() {
     const int before = list_.Count();
-    const std::optional<std::string> folder = system_.browser->Browse(Hwnd(), "Select folder", lastFolder_);
-    if (!folder) return;
-    EnableWindow(Hwnd(), FALSE);
-    if (progress_) {
-        progress_->Show();
-        ReRaiseClock();
-        SetFocus(progress_->Hwnd());
-    }
-    lastFolder_ = *folder;
     SearchRequest request;
-    request.folder = *folder;
     request.includeSubfolders = IncludeSubfolders();
     request.maskList = SelectedMaskList();
-    request.unlimited = unlimited_;
     request.resultsBefore = before;
-    // The list is not redrawn per result (a repaint each crawls under Wine); it shows all at the end.
-    SendMessageA(list_.Hwnd(), WM_SETREDRAW, FALSE, 0);
-    const SearchOutcome outcome = engine_.Run(request, searchHooks_);
-    SendMessageA(list_.Hwnd(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list_.Hwnd(), nullptr, TRUE);
-    EnableWindow(Hwnd(), TRUE);
-    if (progress_) progress_->CloseDialog();
+    const std::optional<SearchOutcome> outcome = search_.BrowseAndRun(Hwnd(), std::move(request), [this] {
+        ReRaiseClock();
+        SetFocus(search_.Progress()->Hwnd());
+    });
+    if (!outcome) return;
+    search_.Finish(Hwnd());
 
     if (list_.Count() > 0 && list_.Count() != before) {
         total_.SetText(TotalFilesText(list_.Count()));
@@ -327,12 +307,7 @@ void PictureViewer::AddFolder() {
         DrawIcon();
         if (list_.Count() > 1) SetFocusControl(list_.Hwnd());
     }
-    if (outcome.overflow) ShowMessage("Over 32736");
-}
-
-void PictureViewer::StopRequested() {
-    engine_.RequestStop();
-    EnableWindow(Hwnd(), TRUE);
+    if (outcome->overflow) ShowMessage("Over 32736");
 }
 
 std::string PictureViewer::SelectedMaskList() const {
@@ -356,13 +331,8 @@ void PictureViewer::SetPictureButtons(bool enabled) {
 }
 
 bool PictureViewer::PictureButtonsEnabled() const {
-    bool all = true;
-    for (int index : kPictureButtons) {
-        TBBUTTON button{};
-        SendMessageA(toolBar_.Hwnd(), TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
-        all = all && SendMessageA(toolBar_.Hwnd(), TB_ISBUTTONENABLED, static_cast<WPARAM>(button.idCommand), 0) != 0;
-    }
-    return all;
+    return std::all_of(std::begin(kPictureButtons), std::end(kPictureButtons),
+                       [this](int button) { return toolBar_.ButtonEnabled(button); });
 }
 
 std::optional<std::string> PictureViewer::SelectedPath() { return list_.SelectedItem(); }

@@ -10,8 +10,7 @@
 #include "core/services.h"
 #include "core/window_id.h"
 #include "search/copy_dialog_win.h"
-#include "search/find_lister_win.h"
-#include "search/list_search_hooks_win.h"
+#include "search/folder_search_win.h"
 #include "search/progress_dialog_win.h"
 #include "search/search_engine.h"
 #include "ui/common_controls_win.h"
@@ -108,7 +107,6 @@ private:
     void DrawIcon();
     void PaintIcon(HICON icon);
     void Reset();
-    void StopRequested();
     void SetPictureButtons(bool enabled);
     void ReRaiseClock();
     void ShowMessage(const std::string& text);
@@ -120,12 +118,6 @@ private:
 
     SystemServices services_;
     PictureViewerSystem system_;
-    ui::SystemFolderBrowser systemBrowser_;
-    FindFileLister systemLister_;
-    SearchEngine engine_;
-    bool unlimited_ = false;
-    std::string lastFolder_;
-    ProgressDialog* progress_ = nullptr;
     int currentIndex_ = -1;
     int listWidth_ = 0;  // device pixels
     ui::UniqueIcon windowIcon_;
@@ -135,7 +127,7 @@ private:
     ui::Panel toolPanel_;
     ui::ToolBar toolBar_;
     ui::ListBox list_;
-    ListSearchHooks searchHooks_{list_};  // the run fills the list and the progress counters
+    FolderSearch search_{list_, system_.browser, system_.lister, system_.unlimited};  // fills the list
     ui::Splitter splitter_;
     PictureBox preview_;
     PictureBox placeholder_;
