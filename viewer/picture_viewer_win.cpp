@@ -353,7 +353,10 @@ void PictureViewer::CopyTo() {
     SetFocus(copy->Hwnd());
 }
 
-void PictureViewer::CopyDialogClosed(bool) { ReturnFromDialog(); }
+void PictureViewer::CopyDialogClosed(bool) {
+    ReturnFromDialog();
+    SetFocusControl(list_.Hwnd());
+}
 
 void PictureViewer::View() {
     FullScreenViews* views = Views();
