@@ -127,6 +127,9 @@ class Desktop:
         self.press(x, y, button)
         self.release(button)
 
+    def x_has_focus(self):
+        return subprocess.run(["xdotool", "getwindowfocus"], env=self.env, capture_output=True).returncode == 0
+
     def keys(self, *names):
         """Presses and releases keys by their X names: "Escape", "Up", "Return", "alt+F4"."""
         self.xdotool("key", "--delay", "30", *names)
@@ -260,8 +263,11 @@ class Program:
                         f"window {cls or ''} {text or ''} visible={visible}", timeout)
 
     def wait_foreground(self, cls, timeout=10):
-        """Waits until a window of the program with that class has the keyboard input."""
-        return wait_for(lambda: self.find(cls=cls, kind="foreground"), f"{cls} in the foreground", timeout)
+        """Waits until a window of the program with that class has the keyboard input: Wine has
+        made it the foreground window, and the X server has a focus window again (after a window
+        with the focus is unmapped it has none for a moment, and keys pressed then reach nobody)."""
+        return wait_for(lambda: self.desktop.x_has_focus() and self.find(cls=cls, kind="foreground"),
+                        f"{cls} in the foreground", timeout)
 
     def wait_gone(self, cls, timeout=10):
         """Waits until no window of that class is visible."""
