@@ -26,26 +26,35 @@ def main():
     chosen = [(name, f) for module in flow_modules for name, f in vars(module).items()
               if name.startswith("flow_") and callable(f) and (not wanted or any(w in name for w in wanted))]
     d = accept.Desktop(build, os.path.join(build, "accept"))
-    passed = failed = 0
+    passed = failed = retried = 0
     began = time.monotonic()
     try:
         d.start()
         for name, flow in chosen:
-            started = time.monotonic()
-            try:
-                flow(d)
-                passed += 1
-                print(f"PASS {name} ({time.monotonic() - started:.1f} s)", flush=True)
-            except Exception:
-                failed += 1
-                shot = os.path.join(d.state, f"{name}.png")
-                d.save_screenshot(shot)
-                print(f"FAIL {name} ({time.monotonic() - started:.1f} s), screen in {shot}", flush=True)
-                traceback.print_exc()
-                d.end_wine()
+            # A flow that fails is run once more from a fresh start: Wine under a busy machine
+            # now and then drops a key between two windows. A fault of the program fails both
+            # times; a pass on the second attempt is reported with the first attempt's error.
+            for attempt in (1, 2):
+                started = time.monotonic()
+                try:
+                    flow(d)
+                    passed += 1
+                    again = ", on the second attempt" if attempt == 2 else ""
+                    print(f"PASS {name} ({time.monotonic() - started:.1f} s{again})", flush=True)
+                    retried += attempt == 2
+                    break
+                except Exception:
+                    shot = os.path.join(d.state, f"{name}-{attempt}.png")
+                    d.save_screenshot(shot)
+                    verdict = "FAIL" if attempt == 2 else "FAILED ONCE"
+                    print(f"{verdict} {name} ({time.monotonic() - started:.1f} s), screen in {shot}", flush=True)
+                    traceback.print_exc()
+                    d.end_wine()
+                    failed += attempt == 2
     finally:
         d.stop()
-    print(f"acceptance: {passed} passed, {failed} failed ({time.monotonic() - began:.0f} s)")
+    print(f"acceptance: {passed} passed, {failed} failed ({time.monotonic() - began:.0f} s); "
+          f"{retried} passed on a second attempt")
     return 0 if failed == 0 and passed > 0 else 1
 
 
