@@ -83,6 +83,19 @@ def browse_to(tikora, name=None, then=()):
     wait_for(lambda: not tikora.find(cls="#32770", text="Browse for Folder", visible=True), "the browser to close", 10)
 
 
+def copy_into_copies(tikora, root, tree, dialog, key, button, name, size):
+    """In a copy dialog just opened: "Select folder" through the real folder browser to the tree's
+    folder "copies" (stored under `key` at once), then the copy button; the file arrives whole."""
+    tikora.click_control(tikora.wait_window(dialog), "Select folder")
+    browse_to(tikora, tree, then=("Right", "Down"))  # the tree's first folder, "copies"
+    wait_for(lambda: tikora.settings().get("EditTexts", key, fallback=None) == f"C:\\{tree}\\copies",
+             "the chosen folder stored at once", 5)
+    tikora.click_control(tikora.wait_window(dialog), button)
+    copied = os.path.join(root, "copies", name)
+    wait_for(lambda: os.path.exists(copied) and os.path.getsize(copied) == size, "the file copied", 10)
+    tikora.wait_window(dialog, visible=False)
+
+
 def flow_search_window_finds_files_shows_details_and_copies_without_overwriting(desktop):
     root = make_tree(desktop)
     try:
@@ -101,14 +114,7 @@ def flow_search_window_finds_files_shows_details_and_copies_without_overwriting(
 
             press_tool_button(tikora, 31)  # " Copy to... "
             tikora.wait_window("TForm6", text="Copy files ")
-            tikora.click_control(tikora.wait_window("TForm6"), "Select folder")
-            browse_to(tikora, TREE, then=("Right", "Down"))  # its first folder, "copies"
-            wait_for(lambda: tikora.settings().get("EditTexts", "edit1", fallback=None) == f"C:\\{TREE}\\copies",
-                     "the chosen folder stored at once", 5)
-            tikora.click_control(tikora.wait_window("TForm6"), "Copy ")
-            copied = os.path.join(root, "copies", "song.mp3")
-            wait_for(lambda: os.path.exists(copied) and os.path.getsize(copied) == 1536, "the file copied", 10)
-            tikora.wait_window("TForm6", visible=False)
+            copy_into_copies(tikora, root, TREE, "TForm6", "edit1", "Copy ", "song.mp3", 1536)
             wait_for(lambda: tikora.find(cls="TForm3").enabled, "the search window enabled again", 5)
             tikora.wait_foreground("TForm3")  # and it has the input back
 

@@ -9,7 +9,7 @@ import zlib
 
 from desktop import Program, wait_for
 from flows import expect
-from flows_search import OUTSIDE, browse_to, child, press_tool_button, wait_child
+from flows_search import OUTSIDE, browse_to, child, copy_into_copies, press_tool_button, wait_child
 
 TREE = "viewer-pictures"  # made in the prefix's C: drive for the flow, removed after it
 
@@ -71,15 +71,8 @@ def flow_picture_viewer_adds_a_folder_and_shows_the_dimensions(desktop):
             # "Copy to...": the folder chosen in the viewer's own copy dialog, stored at once;
             # the selected file is copied, whether it decodes or not.
             press_tool_button(tikora, 101)
-            copy = tikora.wait_window("TForm15", text=" Copy files")
-            tikora.click_control(copy, "Select folder")
-            browse_to(tikora, TREE, then=("Right", "Down"))  # its only folder, "copies"
-            wait_for(lambda: tikora.settings().get("EditTexts", "edit2", fallback=None) == f"C:\\{TREE}\\copies",
-                     "the chosen folder stored at once", 5)
-            tikora.click_control(tikora.wait_window("TForm15"), "Copy")
-            copied = os.path.join(root, "copies", "broken.jpg")
-            wait_for(lambda: os.path.exists(copied) and os.path.getsize(copied) == 304, "the copy", 10)
-            tikora.wait_window("TForm15", visible=False)
+            tikora.wait_window("TForm15", text=" Copy files")
+            copy_into_copies(tikora, root, TREE, "TForm15", "edit2", "Copy", "broken.jpg", 304)
             tikora.wait_foreground("TForm9")
 
             desktop.keys("alt+F4")
