@@ -306,9 +306,16 @@ class Program:
         x, y = self.tray_icon_point()
         self.desktop.press(x, y, button)
         try:
-            return self.wait_menu()
+            menu = self.wait_menu()
         finally:
             self.desktop.release(button)
+        # Just after a window with the X focus was hidden the X server has none, and keys for
+        # the menu would reach nobody; the press gives it one back within moments.
+        try:
+            wait_for(self.desktop.x_has_focus, "an X focus window", 3)
+        except Failure:
+            pass  # keys may still reach the menu; the flow's own checks tell
+        return menu
 
     def wait_menu(self, timeout=10):
         return self.wait_window("#32768", timeout=timeout)
