@@ -25,6 +25,11 @@ if [ -z "${TIKORA_DEPS_CACHE:-}" ]; then
 fi
 stamp="jpeg=$jpeg_version png=$png_version gif=$gif_version"
 
+# Several build trees (worktrees, parallel runs) share the cache: one builds, the others wait.
+mkdir -p "$TIKORA_DEPS_CACHE"
+exec 9>"$TIKORA_DEPS_CACHE/.lock"
+flock 9
+
 built() { [ -f "$TIKORA_DEPS_CACHE/$1/.stamp" ] && [ "$(cat "$TIKORA_DEPS_CACHE/$1/.stamp")" = "$stamp" ]; }
 
 todo=()
