@@ -153,10 +153,14 @@ void BrowsingView::Display() {
 }
 
 void BrowsingView::Leave() {
+    // The viewer is in front before the view goes: hiding the active view first would hand the
+    // activation to whichever window is next (the clock, just shown again) on its way back.
+    PictureListHost* host = HostOf(links_);
+    if (host) host->ShowForBrowsingReturn();
     Hide();
     Image().Clear();
     placeholder_.SetVisible(false);
-    if (PictureListHost* host = HostOf(links_)) host->ReturnFromBrowsing(index_);
+    if (host) host->ReturnFromBrowsing(index_);
 }
 
 }  // namespace tikora

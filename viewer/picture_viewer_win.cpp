@@ -389,9 +389,12 @@ void PictureViewer::FocusList() { SetFocusControl(list_.Hwnd()); }
 
 // Back from a full-screen view: the view that had the input is gone, so the viewer takes it
 // explicitly rather than leaving it to whichever window the system activates next.
-void PictureViewer::ReturnFromBrowsing(int index) {
+void PictureViewer::ShowForBrowsingReturn() {
     BringToFront();
     placeholder_.SetVisible(false);
+}
+
+void PictureViewer::ReturnFromBrowsing(int index) {
     list_.SetSelectedIndex(index);
     SetFocusControl(list_.Hwnd());
     DrawIcon();

@@ -23,16 +23,32 @@ class Failure(AssertionError):
     """A condition the user would have seen did not come about."""
 
 
+# How much slower than a quiet machine Wine answers right now. Every wait's limit is stretched by
+# it, so a busy machine gets more time instead of a fixed 10 s: it is the time the last few probe
+# runs took, against what one takes on a quiet machine of this kind.
+QUIET_PROBE_SECONDS = 0.25
+_probe_times = []
+
+
+def slowness():
+    if not _probe_times:
+        return 1.0
+    recent = sorted(_probe_times[-5:])
+    return min(max(recent[len(recent) // 2] / QUIET_PROBE_SECONDS, 1.0), 8.0)
+
+
 def wait_for(condition, what, timeout=10.0, interval=0.1):
-    """Polls `condition` until it returns something true and returns that; fails after `timeout`.
-    `what` names the condition; a callable is asked at the failure, to tell what was seen then."""
-    deadline = time.monotonic() + timeout
+    """Polls `condition` until it returns something true and returns that; fails after `timeout`
+    (stretched by the machine's slowness). `what` names the condition; a callable is asked at the
+    failure, to tell what was seen then."""
+    began = time.monotonic()
     while True:
         value = condition()
         if value:
             return value
-        if time.monotonic() > deadline:
-            raise Failure(f"timed out after {timeout:g} s waiting for {what() if callable(what) else what}")
+        limit = timeout * slowness()
+        if time.monotonic() - began > limit:
+            raise Failure(f"timed out after {limit:.3g} s waiting for {what() if callable(what) else what}")
         time.sleep(interval)
 
 
@@ -74,6 +90,8 @@ class Desktop:
         self.prefix = os.path.join(state_dir, "prefix")
         self.xvfb = None
         self.env = None
+        self.failure_shot = None
+        self.failure_windows = []
 
     def start(self):
         os.makedirs(self.state, exist_ok=True)
@@ -147,8 +165,11 @@ class Desktop:
         # Output through a file, not a pipe: a Wine process that the probe happens to start (the
         # wineserver, a desktop) would hold a pipe open long after the probe ended.
         with tempfile.TemporaryFile() as out:
+            began = time.monotonic()
             subprocess.run([WINE, self.probe, *args], env=self.env, stdout=out, stderr=subprocess.DEVNULL,
-                           timeout=30)
+                           timeout=60)
+            _probe_times.append(time.monotonic() - began)
+            del _probe_times[:-5]
             out.seek(0)
             return out.read().decode("latin-1")
 
@@ -162,6 +183,15 @@ class Desktop:
         raw = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"], env=self.env,
                              capture_output=True, check=True).stdout
         return SCREEN[0], SCREEN[1], raw
+
+    def record_failure(self):
+        """Keeps the screen and the window list of the moment a flow failed, for the report."""
+        self.failure_shot = os.path.join(self.state, "failure.png")
+        self.save_screenshot(self.failure_shot)
+        try:
+            self.failure_windows = [w for w in self.windows() if w.kind != "child" and (w.visible or w.kind != "top")]
+        except Exception:  # the listing is a help, never a second failure
+            self.failure_windows = []
 
     def save_screenshot(self, path):
         subprocess.run(["import", "-window", "root", path], env=self.env, capture_output=True)
@@ -243,7 +273,9 @@ class Program:
     def __enter__(self):
         return self.start()
 
-    def __exit__(self, *exc):
+    def __exit__(self, kind, *exc):
+        if kind is not None:  # what the screen showed at the failure, before everything ends
+            self.desktop.record_failure()
         self.stop()
 
     # -- windows -----------------------------------------------------------------------------
@@ -262,12 +294,24 @@ class Program:
         return wait_for(lambda: self.find(cls=cls, text=text, visible=visible),
                         f"window {cls or ''} {text or ''} visible={visible}", timeout)
 
-    def wait_foreground(self, cls, timeout=10):
-        """Waits until a window of the program with that class has the keyboard input: Wine has
-        made it the foreground window, and the X server has a focus window again (after a window
-        with the focus is unmapped it has none for a moment, and keys pressed then reach nobody)."""
-        return wait_for(lambda: self.desktop.x_has_focus() and self.find(cls=cls, kind="foreground"),
-                        f"{cls} in the foreground", timeout)
+    def wait_foreground(self, cls, focus=None, timeout=10):
+        """Waits until a window of the program with that class takes keys: Wine has made it the
+        foreground window, the keyboard focus is on it or one of its controls (of class `focus`
+        when given), and the X server has a focus window again (after a window with the focus is
+        unmapped it has none for a moment, and keys pressed then reach nobody)."""
+        def ready():
+            seen = self.desktop.windows()
+            front = self.find(cls=cls, kind="foreground", among=seen)
+            held = self.find(kind="focus", among=seen)
+            return front and held and held.relative == front.handle and \
+                (focus is None or held.cls == focus) and self.desktop.x_has_focus() and front
+
+        def seen():
+            windows = self.desktop.windows()
+            return (f"{cls} in the foreground with the focus{' on a ' + focus if focus else ''}; in front: "
+                    f"{self.find(kind='foreground', mine=False, among=windows)}, focus: "
+                    f"{self.find(kind='focus', mine=False, among=windows)}, X focus: {self.desktop.x_has_focus()}")
+        return wait_for(ready, seen, timeout)
 
     def wait_gone(self, cls, timeout=10):
         """Waits until no window of that class is visible."""
@@ -309,12 +353,12 @@ class Program:
             menu = self.wait_menu()
         finally:
             self.desktop.release(button)
-        # Just after a window with the X focus was hidden the X server has none, and keys for
-        # the menu would reach nobody; the press gives it one back within moments.
-        try:
-            wait_for(self.desktop.x_has_focus, "an X focus window", 3)
-        except Failure:
-            pass  # keys may still reach the menu; the flow's own checks tell
+        # The menu's keys reach it through the program's own input: the tray press makes one of
+        # its windows the foreground window. Just after a window with the X focus was hidden the
+        # X server has none, and keys would reach nobody; the press gives it one back.
+        wait_for(lambda: self.desktop.x_has_focus() and self.find(kind="foreground"),
+                 lambda: f"the program in front for its menu (in front: "
+                         f"{self.find(kind='foreground', mine=False)}, X focus: {self.desktop.x_has_focus()})")
         return menu
 
     def wait_menu(self, timeout=10):

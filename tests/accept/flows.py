@@ -58,8 +58,14 @@ def flow_clock_dragged_by_its_face_moves_and_stores_its_position(desktop):
         # The press activates the clock just before it starts the system's move loop, which takes
         # the pointer's position as its origin: moving before then would shift the drag.
         tikora.wait_foreground("TForm1")
-        for step in range(1, 6):  # a user's drag moves in steps
+        # A user's drag moves in steps and watches the clock follow each. (Moving on before it has
+        # followed makes Wine's virtual desktop read the next pointer position against the
+        # window's new place while the X server still has the old one, and the clock overshoots.)
+        for step in range(1, 6):
             desktop.move(grab[0] + 50 * step, grab[1] + 30 * step)
+            at = (start[0] + 50 * step, start[1] + 30 * step)
+            wait_for(lambda: tikora.wait_window("TForm1").rect[:2] == at,
+                     lambda: f"the clock to follow the pointer to {at} (it is at {tikora.wait_window('TForm1').rect[:2]})", 5)
         desktop.release()
         want = (start[0] + 250, start[1] + 150)
         wait_for(lambda: tikora.wait_window("TForm1").rect[:2] == want,

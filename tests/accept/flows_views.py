@@ -49,9 +49,9 @@ def flow_full_screen_views_browse_with_arrows_and_return_with_esc(desktop):
             tikora.wait_window("TForm11", visible=False)
             tikora.wait_window("TForm1")
             wait_for(lambda: placeholder_in(tikora, viewer), "the viewer on the picture last browsed", 10)
-            tikora.wait_foreground("TForm9")  # the viewer takes the input back from the view
+            tikora.wait_foreground("TForm9", focus="ListBox")  # the viewer takes the input back, on its list
 
-            desktop.keys("Up")  # the list has the focus: the small picture
+            desktop.keys("Up")  # the small picture
             wait_child(tikora, "the small picture's dimensions", text="40 x 30")
             press_tool_button(tikora, ACTUAL_SIZE_BUTTON)
             tikora.wait_window("TForm10")

@@ -1,8 +1,9 @@
 // The acceptance tests' eyes inside the Wine desktop: lists what a user could see (windows, their
 // controls and texts), and runs a program to report its exit code, which the desktop's explorer
 // does not pass on.
-//   accept_probe list DESKTOP        one line per window, tab-separated (see PrintWindow), and
-//                                    a last line for the foreground window
+//   accept_probe list DESKTOP        one line per window, tab-separated (see PrintWindow), then
+//                                    a line for the foreground window and one for the window with
+//                                    the keyboard focus in the foreground window's thread
 //   accept_probe run EXITFILE EXE    runs EXE, waits for it and writes its exit code to EXITFILE
 //   accept_probe highlight           the colour of a highlighted menu item, as R G B
 //   accept_probe text DESKTOP HWND   the live text of a control (an edit's contents, a drop-down
@@ -71,7 +72,15 @@ int List(const char* desktopName) {
     // Visibility is judged up to the calling thread's desktop window: look from inside that desktop.
     SetThreadDesktop(desktop);
     EnumDesktopWindows(desktop, PrintTop, 0);
-    if (HWND foreground = GetForegroundWindow()) PrintWindow("foreground", foreground, nullptr);
+    if (HWND foreground = GetForegroundWindow()) {
+        PrintWindow("foreground", foreground, nullptr);
+        // Keys go to the focus of the foreground thread: a window that is in front but has not yet
+        // given the focus to its control drops them.
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        if (GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &thread) && thread.hwndFocus)
+            PrintWindow("focus", thread.hwndFocus, GetAncestor(thread.hwndFocus, GA_ROOT));
+    }
     CloseDesktop(desktop);
     return 0;
 }

@@ -24,7 +24,12 @@ struct FakeViewer final : PictureListHost {
     int PictureCount() override { return static_cast<int>(paths.size()); }
     std::string PicturePath(int index) override { return paths.at(static_cast<size_t>(index)); }
     int SelectedIndex() override { return selected; }
+    // Whether the view was still showing when the viewer was told to show: it must be, or the
+    // activation passes through another window on the way back.
+    void ShowForBrowsingReturn() override { viewShownAtReturn.push_back(view && IsWindowVisible(view)); }
     void ReturnFromBrowsing(int index) override { returnedAt.push_back(index); }
+    HWND view = nullptr;
+    std::vector<bool> viewShownAtReturn;
     void ReturnFromActualSize() override { ++returnsFromActualSize; }
     std::vector<std::string> paths;
     int selected = 0;
@@ -126,8 +131,10 @@ TEST(BrowsingViewTest, EscReturnsToTheViewerWithTheBrowsedIndex) {
     EXPECT_FALSE(IsWindowVisible(rig.browsing->CaptionLine())) << "no caption line without \"Show file name\"";
     rig.Key(*rig.browsing, kRight);
     rig.Key(*rig.browsing, kRight);
+    rig.viewer.view = rig.browsing->Hwnd();
     rig.Key(*rig.browsing, kEsc);
     EXPECT_FALSE(rig.browsing->Visible());
+    EXPECT_EQ(rig.viewer.viewShownAtReturn, std::vector<bool>{true}) << "the viewer shows before the view hides";
     EXPECT_EQ(rig.viewer.returnedAt, std::vector<int>{5});
 }
 
