@@ -92,6 +92,8 @@ class Desktop:
         self.env = None
         self.failure_shot = None
         self.failure_windows = []
+        self.focus_given = 0  # times the X focus had to be given back to the Wine desktop
+        self.desktop_restarts = 0  # starts whose desktop never came up
 
     def start(self):
         os.makedirs(self.state, exist_ok=True)
@@ -145,14 +147,43 @@ class Desktop:
         self.press(x, y, button)
         self.release(button)
 
+    def x_focus(self):
+        """The X server's focus: a window id, "pointer" (keys go to the window under the pointer)
+        or None (keys reach nobody)."""
+        done = subprocess.run(["xdotool", "getwindowfocus"], env=self.env, capture_output=True, text=True)
+        if done.returncode == 0:
+            return done.stdout.strip()
+        return "pointer" if "focused window of 1" in done.stdout + done.stderr else None
+
     def x_has_focus(self):
-        return subprocess.run(["xdotool", "getwindowfocus"], env=self.env, capture_output=True).returncode == 0
+        """Whether keys pressed now reach a Wine window. Wine hands the keys of any of its X windows
+        to its own foreground window, so any X focus will do, but none: after the X window that
+        had the focus is unmapped, the X server may have no focus window at all. With no window
+        manager to give it one back, it would stay so; the focus is then given to the Wine
+        desktop's window, as a window manager would, and Wine keeps its own foreground window."""
+        if self.x_focus() is not None:
+            return True
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{DESKTOP} - Wine desktop$"],
+                               env=self.env, capture_output=True, text=True).stdout.split()
+        if not found:
+            return False
+        subprocess.run(["xdotool", "windowfocus", "--sync", found[0]], env=self.env, capture_output=True, timeout=10)
+        self.focus_given += 1
+        return self.x_focus() is not None
+
+    def desktop_mapped(self):
+        """Whether the Wine desktop's X window is on the screen: on a busy machine Wine now and then
+        keeps it unmapped, and the screen stays black while its windows exist."""
+        return bool(subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{DESKTOP} - Wine desktop$"],
+                                   env=self.env, capture_output=True, text=True).stdout.split())
 
     def keys(self, *names):
         """Presses and releases keys by their X names: "Escape", "Up", "Return", "alt+F4"."""
+        wait_for(self.x_has_focus, "an X focus window for the keys", 5)
         self.xdotool("key", "--delay", "30", *names)
 
     def type(self, text):
+        wait_for(self.x_has_focus, "an X focus window for the keys", 5)
         self.xdotool("type", "--delay", "30", text)
 
     # -- what the user sees ------------------------------------------------------------------
@@ -234,7 +265,8 @@ class Program:
     def start(self, timeout=30):
         """Starts the program and waits until its clock window and tray icon are there. Wine's
         virtual desktop now and then never comes up on a busy machine (the screen stays black,
-        no window of any program): that start is ended and made once more."""
+        no window of any program, or windows that never reach the screen): that start is ended and
+        made once more."""
         d = self.desktop
         for attempt in (1, 2):
             self.launcher = subprocess.Popen(
@@ -243,11 +275,13 @@ class Program:
                 env=d.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, cwd=self.home)
             try:
                 wait_for(lambda: any(w.kind == "top" for w in d.windows()), "Wine's desktop", timeout)
+                wait_for(d.desktop_mapped, "Wine's desktop on the screen", timeout)
                 break
             except Failure:
                 if attempt == 2:
                     raise
                 print("note: Wine's desktop did not come up; starting it once more", file=sys.stderr, flush=True)
+                d.desktop_restarts += 1
                 d.end_wine()
                 self.launcher.wait(timeout=10)
         app = wait_for(lambda: self.find(cls="TApplication", text=TITLE, mine=False), "the program to start", timeout)

@@ -93,7 +93,8 @@ def run_once(args):
     finally:
         d.stop()
     print(f"acceptance: {passed} passed, {failed} failed ({time.monotonic() - began:.0f} s); "
-          f"{retried} passed on a second attempt")
+          f"{retried} passed on a second attempt; X focus given back {d.focus_given} times, "
+          f"{d.desktop_restarts} desktops started again")
     if failed or not passed:
         return 1
     return 2 if retried else 0
