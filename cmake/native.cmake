@@ -11,7 +11,20 @@ if(TIKORA_TESTS)
   target_link_libraries(tikora_tests PRIVATE tikora_core GTest::gtest GTest::gtest_main tikora_tool_lib)
   target_compile_options(tikora_tests PRIVATE ${TIKORA_WARNINGS})
   include(GoogleTest)
-  gtest_discover_tests(tikora_tests DISCOVERY_TIMEOUT 60)
+  set(TIKORA_TEST_SHARDS 0 CACHE STRING "Run the unit tests as this many CTest tests (GoogleTest shards), 0: one per test")
+  if(TIKORA_TEST_SHARDS GREATER 0)
+    # Under an emulator each process start is dear and the asset suites set up once per process:
+    # a few shards run the whole program, each writing its counts to gtest-shard-N.xml.
+    math(EXPR last_shard "${TIKORA_TEST_SHARDS} - 1")
+    foreach(shard RANGE ${last_shard})
+      add_test(NAME tikora_tests_shard_${shard}
+        COMMAND tikora_tests --gtest_output=xml:${CMAKE_BINARY_DIR}/gtest-shard-${shard}.xml)
+      set_tests_properties(tikora_tests_shard_${shard} PROPERTIES TIMEOUT 1200
+        ENVIRONMENT "GTEST_TOTAL_SHARDS=${TIKORA_TEST_SHARDS};GTEST_SHARD_INDEX=${shard}")
+    endforeach()
+  else()
+    gtest_discover_tests(tikora_tests DISCOVERY_TIMEOUT 60)
+  endif()
 endif()
 
 file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench.cpp)

@@ -47,6 +47,8 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/tikora.rc PROPERTIES
 target_include_directories(Tikora PRIVATE ${TIKORA_ASSET_DIR})
 target_link_libraries(Tikora PRIVATE tikora_shell)
 target_link_options(Tikora PRIVATE ${TIKORA_STATIC_FLAGS})
+# No link time in the PE header: the same sources give the same exe, so release zips are reproducible.
+target_link_options(Tikora PRIVATE -Wl,--no-insert-timestamp)
 target_compile_options(Tikora PRIVATE ${TIKORA_WARNINGS})
 set_target_properties(Tikora PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TIKORA_RUNTIME_DIR})
 add_dependencies(Tikora runtime_assets)

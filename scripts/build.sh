@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
-# Configures and builds one configuration: native, win64 or win32. Build trees live in build/.
+# Configures and builds one configuration: native, native32, win64 or win32. Build trees live in
+# build/. native32 is the portable core and its unit tests as 32-bit Linux programs (-m32, the i386
+# libraries through multiarch), which CTest runs under qemu-i386-static: the 32-bit logic tested
+# as 32-bit code, since 32-bit Windows programs cannot run here.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 config=$1
 jobs=$(nproc)
 case "$config" in
   native) args=(-DCMAKE_BUILD_TYPE=Debug) ;;
+  native32) args=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_FLAGS=-m32 -DCMAKE_CXX_FLAGS=-m32
+                  -DCMAKE_LIBRARY_ARCHITECTURE=i386-linux-gnu -DCMAKE_IGNORE_PATH=/usr/lib/x86_64-linux-gnu
+                  -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/qemu-i386-static -DTIKORA_TEST_SHARDS="$jobs") ;;
   win64) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
                -DTIKORA_DEPS_PREFIX="$(bash "$root/scripts/deps.sh" x86_64 | tail -n1)") ;;
   win32) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release
                -DTIKORA_DEPS_PREFIX="$(bash "$root/scripts/deps.sh" i686 | tail -n1)") ;;
-  *) echo "usage: $0 native|win64|win32" >&2; exit 2 ;;
+  *) echo "usage: $0 native|native32|win64|win32" >&2; exit 2 ;;
 esac
 # Reuse objects across build trees and worktrees when ccache is there: paths under the tree are
 # hashed relative to it.

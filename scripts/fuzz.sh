@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets in fuzz/ with clang, libFuzzer and the address and undefined-behaviour
 # sanitizers, and runs each for the given number of seconds (default 60). Not part of the tests.
-# Usage: bash scripts/fuzz.sh [SECONDS]
+# Usage: bash scripts/fuzz.sh [SECONDS [NAME...]]   NAME: run only the targets whose name contains it
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
+filters=("${@:2}")
 
 # clang and its runtime libraries (libFuzzer and the sanitizers) from Debian.
 missing=()
@@ -23,6 +24,11 @@ cmake --build "$build" -j"$(nproc)" >/dev/null
 status=0
 for target in "$build"/*_fuzz; do
   name=$(basename "$target")
+  if ((${#filters[@]})); then
+    chosen=0
+    for f in "${filters[@]}"; do [[ $name == *"$f"* ]] && chosen=1; done
+    [ "$chosen" = 1 ] || continue
+  fi
   corpus="$build/corpus/$name"
   mkdir -p "$corpus"
   # The picture target starts from small good files of each kind (ImageMagick, installed by setup.sh).
@@ -33,6 +39,15 @@ for target in "$build"/*_fuzz; do
     convert -size 16x12 gradient:red-blue -interlace JPEG "$corpus/seed-progressive.jpg"
     convert -size 16x12 gradient:red-blue "$corpus/seed.gif"
     convert -size 16x12 gradient:red-blue -interlace GIF "$corpus/seed-interlaced.gif"
+  fi
+  # The tag target: a first byte of 0 (no file faults), some audio, a block; the reminder target:
+  # a small Reminder.ini with a due entry and an encoded line break.
+  if [ "$name" = tag_fuzz ] && [ -z "$(ls -A "$corpus")" ]; then
+    { printf '\0audio-bytes'; printf 'TAGTitle'; head -c 119 /dev/zero; printf '\x11'; } > "$corpus/seed-tagged"
+    { printf '\0'; head -c 200 /dev/zero | tr '\0' 'A'; } > "$corpus/seed-untagged"
+  fi
+  if [ "$name" = reminder_fuzz ] && [ -z "$(ls -A "$corpus")" ]; then
+    printf '[Reminder]\r\ncount=3\r\n0=05.03.2006_17:40  Tea\x85\x85now\r\n2=06.03.2006_08:00  x\r\n' > "$corpus/seed.ini"
   fi
   echo "== $name: $seconds s"
   if ! (cd "$build" && "$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \

@@ -2,7 +2,10 @@
 # Builds the release: Tikora-<version>-x64.zip and Tikora-<version>-x86.zip in dist/, each one folder
 # Tikora (the stripped exe, Numbers, Sounds, Icons, ReadMe.txt, Licenses), with their SHA-256 sums.
 # Everything is built from a fresh clone of the committed HEAD, after the whole test command passed
-# there; the x64 zip is then unpacked and started under Wine as a user would.
+# there; the x64 zip is then unpacked and started under Wine as a user would. The zips are
+# reproducible: the same commit gives the same bytes, so their sums can be checked against sums
+# made elsewhere. SOURCE_DATE_EPOCH, the commit's time, is every entry's time and the exe's header
+# time stamp (strip writes one, from SOURCE_DATE_EPOCH when set; the linker writes none).
 #   release.sh                 the release
 #   release.sh --skip-tests    for working on this script only: packages without running the tests
 # The version comes from project() in CMakeLists.txt, as the version resource's does.
@@ -24,6 +27,9 @@ if [ -z "$version" ] || [ -z "$run_value" ]; then
   exit 1
 fi
 commit=$(git -C "$root" rev-parse HEAD)
+# The same commit gives the same zips, byte for byte: the commit's time for the entries and the exe.
+SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct "$commit")
+export SOURCE_DATE_EPOCH
 if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
   echo "release: note: uncommitted changes are not part of the release (it is built from $commit)"
 fi

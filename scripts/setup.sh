@@ -11,6 +11,16 @@ packages=(
   wine wine64 xvfb imagemagick x11-utils xdotool
   python3-mutagen fonts-wine
 )
+# The 32-bit native tests (scripts/build.sh native32): the i386 libraries through multiarch, and
+# qemu-i386-static, through which CTest starts each 32-bit test program (qemu is never registered
+# with binfmt_misc).
+packages+=(
+  g++-multilib qemu-user-static
+  libgtest-dev:i386 libjpeg62-turbo-dev:i386 libpng-dev:i386 libgif-dev:i386 zlib1g-dev:i386
+)
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
 
 missing=()
 for p in "${packages[@]}"; do

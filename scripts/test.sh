@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs all tests: the portable core natively, the Win32 shell under Wine
-# (64-bit), and the 32-bit program (built, not run: 32-bit programs cannot execute here).
+# Builds everything and runs all tests: the portable core natively, as 64-bit and as 32-bit code
+# (under qemu-i386-static), the Win32 shell under Wine (64-bit), and the 32-bit program (built, not
+# run: 32-bit Windows programs cannot execute here).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
@@ -10,6 +11,18 @@ trap 'rm -f "$log"' EXIT
 echo "== native: portable core and its unit tests"
 bash "$root/scripts/build.sh" native
 (cd "$root/build/native" && ctest --output-on-failure -j"$(nproc)") | tee -a "$log"
+
+echo "== native32: the portable core and its unit tests as 32-bit code, under qemu-i386-static"
+start32=$SECONDS
+bash "$root/scripts/build.sh" native32
+# CTest runs the test program in a few shards; the closing line counts the tests in their reports.
+rm -f "$root"/build/native32/gtest-shard-*.xml
+(cd "$root/build/native32" && ctest --output-on-failure -j"$(nproc)")
+cat "$root"/build/native32/gtest-shard-*.xml |
+  awk -v seconds=$((SECONDS - start32)) 'match($0, /<testsuites tests="[0-9]+" failures="[0-9]+"/) {
+         split(substr($0, RSTART, RLENGTH), f, "\""); tests += f[2]; failed += f[4] }
+       END { printf "native32: %d passed, %d failed (%d s)\n", tests - failed, failed, seconds }' |
+  tee -a "$log"
 
 echo "== win64: Tikora.exe and the tests under Wine"
 bash "$root/scripts/build.sh" win64
@@ -26,5 +39,6 @@ bash "$root/scripts/build.sh" win32 --target Tikora
 # One closing line for the whole run, from CTest's summaries.
 awk '/tests passed, [0-9]+ tests failed out of/ { failed += $4; total += $NF }
      /^acceptance: [0-9]+ passed, [0-9]+ failed/ { failed += $4; total += $2 + $4 }
+     /^native32: [0-9]+ passed, [0-9]+ failed/ { failed += $4; total += $2 + $4 }
      END { printf "tests: %d passed, %d failed\n", total - failed, failed }' "$log"
 exit "$accept"
