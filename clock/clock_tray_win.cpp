@@ -10,13 +10,14 @@ namespace {
 
 // A program started as administrator does not receive messages from the ordinary shell unless
 // it lets them through. Looked up by name: systems before version 6.1 lack the function (and the
-// filter).
+// filter), and the 32-bit build's headers, written for Windows XP, do not declare its values.
 void AllowTaskbarCreated(HWND window, UINT message) {
     using ChangeFilterFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
     HMODULE user32 = GetModuleHandleA("user32.dll");
     auto change = reinterpret_cast<ChangeFilterFn>(
         reinterpret_cast<void*>(user32 ? GetProcAddress(user32, "ChangeWindowMessageFilterEx") : nullptr));
-    if (change && message) change(window, message, MSGFLT_ALLOW, nullptr);
+    if (change && message) change(window, message, kAllow, nullptr);
 }
 
 }  // namespace

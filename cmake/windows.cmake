@@ -34,7 +34,12 @@ list(REMOVE_ITEM shell_sources ${entry_source})
 
 add_library(tikora_shell STATIC ${ui_sources} ${shell_sources})
 target_link_libraries(tikora_shell PUBLIC tikora_core ${TIKORA_WIN_LIBS})
-target_compile_definitions(tikora_shell PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+# The toolchain file names the oldest system its build starts on (Windows XP for the 32-bit one).
+if(NOT TIKORA_WINDOWS_VERSION)
+  message(FATAL_ERROR "The toolchain file sets TIKORA_WINDOWS_VERSION (0x0501 for Windows XP)")
+endif()
+target_compile_definitions(tikora_shell PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX
+  _WIN32_WINNT=${TIKORA_WINDOWS_VERSION} WINVER=${TIKORA_WINDOWS_VERSION})
 target_compile_options(tikora_shell PRIVATE ${TIKORA_WARNINGS})
 target_compile_definitions(tikora_core PUBLIC NOMINMAX)
 

@@ -24,5 +24,17 @@ if command -v ccache >/dev/null; then
   export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
   args+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
-cmake -S "$root" -B "$root/build/$config" "${args[@]}" >/dev/null
-cmake --build "$root/build/$config" -j"$jobs" "${@:2}"
+# CMake keeps the compiler a tree was first configured with: a tree made before its toolchain file
+# named another compiler (the 32-bit build's thread model) is configured afresh.
+tree=$root/build/$config
+toolchain=$root/cmake/mingw-$([ "$config" = win32 ] && echo i686 || echo x86_64).cmake
+if [ "$config" != native ] && [ -f "$tree/CMakeCache.txt" ]; then
+  want=$(sed -n 's/^set(CMAKE_CXX_COMPILER \([^ )]*\))$/\1/p' "$toolchain")
+  have=$(sed -n 's/^set(CMAKE_CXX_COMPILER "\(.*\)")$/\1/p' "$tree"/CMakeFiles/*/CMakeCXXCompiler.cmake 2>/dev/null | head -n1)
+  if [ "$(basename "$have")" != "$want" ]; then
+    echo "build: $config was configured with ${have:-another compiler}, now $want: configuring afresh"
+    rm -rf "$tree/CMakeCache.txt" "$tree/CMakeFiles"
+  fi
+fi
+cmake -S "$root" -B "$tree" "${args[@]}" >/dev/null
+cmake --build "$tree" -j"$jobs" "${@:2}"

@@ -67,7 +67,8 @@ EOF
   apt-get update -qq
 fi
 
-need=(nasm libz-mingw-w64-dev dpkg-dev cmake make mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix)
+need=(nasm libz-mingw-w64-dev dpkg-dev cmake make mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+      g++-mingw-w64-i686-win32)
 missing=()
 for p in "${need[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

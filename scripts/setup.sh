@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ python3 ccache
-  mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32
   googletest libgtest-dev
   libjpeg-dev libpng-dev libgif-dev zlib1g-dev
   wine wine64 xvfb imagemagick x11-utils xdotool

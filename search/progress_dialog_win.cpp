@@ -17,15 +17,16 @@ void CounterLabel::Blank() {
 void CounterLabel::Set(int value) {
     pending_ = value;
     if (value == shown_) return;
-    const ULONGLONG now = GetTickCount64();
-    if (shown_ < 0 || now - shownAt_ >= kRepaintMs) Show(value, now);
+    // GetTickCount wraps after 49.7 days; the unsigned difference stays right across the wrap.
+    const DWORD now = GetTickCount();
+    if (shown_ < 0 || static_cast<DWORD>(now - shownAt_) >= kRepaintMs) Show(value, now);
 }
 
 void CounterLabel::Flush() {
-    if (pending_ >= 0 && pending_ != shown_) Show(pending_, GetTickCount64());
+    if (pending_ >= 0 && pending_ != shown_) Show(pending_, GetTickCount());
 }
 
-void CounterLabel::Show(long long value, ULONGLONG now) {
+void CounterLabel::Show(long long value, DWORD now) {
     shown_ = value;
     shownAt_ = now;
     label_.SetText(std::to_string(value));

@@ -24,12 +24,12 @@ public:
     std::string Text() const { return label_.Text(); }
 
 private:
-    void Show(long long value, ULONGLONG now);
+    void Show(long long value, DWORD now);
 
     ui::Label label_;
     long long shown_ = -1;    // -1: blank
     long long pending_ = -1;  // the last number set
-    ULONGLONG shownAt_ = 0;
+    DWORD shownAt_ = 0;  // GetTickCount at the last show
 };
 
 class ProgressDialog final : public ui::Form {

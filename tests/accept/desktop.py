@@ -4,6 +4,7 @@ tray), real X input through xdotool, and what a user sees read back: windows and
 probe program), the settings file, and screenshot pixels."""
 
 import configparser
+import contextlib
 import os
 import shutil
 import signal
@@ -124,6 +125,34 @@ class Desktop:
         """Ends every process of this run's prefix (and only of it)."""
         subprocess.run([WINESERVER, "-k"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         subprocess.run([WINESERVER, "-w"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def wine_command(self, *args):
+        """Runs a Wine command-line program (reg, ...) and returns its exit code and output."""
+        with tempfile.TemporaryFile() as out:  # a file, not a pipe: see run_probe
+            code = subprocess.run([WINE, *args], env=self.env, stdout=out, stderr=subprocess.DEVNULL,
+                                  timeout=60).returncode
+            out.seek(0)
+            return code, out.read().decode("latin-1")
+
+    @contextlib.contextmanager
+    def windows_version(self, version):
+        """Inside the block, programs started in the prefix are told they run on another version of
+        Windows (Wine's HKCU\\Software\\Wine "Version": "winxp" is 5.1); afterwards the prefix's
+        own setting (normally none) is put back, so the other flows see the usual version."""
+        key = "HKCU\\Software\\Wine"
+        code, out = self.wine_command("reg", "query", key, "/v", "Version")
+        fields = next((line.split(None, 2) for line in out.splitlines() if line.split()[:1] == ["Version"]), None)
+        before = fields[2].strip() if code == 0 and fields and len(fields) == 3 else None
+        if self.wine_command("reg", "add", key, "/v", "Version", "/d", version, "/f")[0] != 0:
+            raise Failure(f"cannot set the prefix's Windows version to {version}")
+        try:
+            yield
+        finally:
+            self.end_wine()
+            if before is None:
+                self.wine_command("reg", "delete", key, "/v", "Version", "/f")
+            else:
+                self.wine_command("reg", "add", key, "/v", "Version", "/d", before, "/f")
 
     def unix_to_windows(self, path):
         return "Z:" + os.path.abspath(path).replace("/", "\\")
@@ -439,3 +468,9 @@ def live_text(desktop, window):
 def list_items(desktop, window):
     """The entries of a list box, in its order."""
     return [line.replace("\\\\", "\\") for line in desktop.run_probe("items", DESKTOP, f"{window.handle:x}").splitlines()]
+
+
+def window_alpha(desktop, window):
+    """A layered window's alpha (0 to 255), or None when it is not layered or has no alpha."""
+    answer = desktop.run_probe("alpha", DESKTOP, f"{window.handle:x}").strip()
+    return None if answer == "none" else int(answer)

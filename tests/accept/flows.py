@@ -1,7 +1,7 @@
 """The acceptance flows: what a user does with real presses and keys, and what they then see.
 Each flow is a function named flow_* that takes the run's Desktop; run.py runs them in order."""
 
-from desktop import Failure, Program, SCREEN, wait_for
+from desktop import Failure, Program, SCREEN, wait_for, window_alpha
 
 OUTSIDE = (SCREEN[0] // 2, SCREEN[1] // 3)  # a point on the empty desktop
 CALCULATOR_DISPLAY = 200                    # the display label's control identifier
@@ -138,3 +138,22 @@ def flow_settings_box_acts_at_once_apply_stores_and_a_restart_shows_it(desktop):
         stored = open(f"{tikora.home}/MyIni.ini", encoding="latin-1").read()
     with Program(desktop, settings=stored) as again:
         wait_for(lambda: again.wait_window("TForm1").width == wide, "the restarted clock to show the seconds", 5)
+
+
+def flow_transparent_box_on_windows_xp_makes_the_clock_translucent_and_opaque(desktop):
+    # Translucency is there only on systems of major version 5; the prefix says it is XP (5.1).
+    with desktop.windows_version("winxp"), Program(desktop) as tikora:
+        clock = tikora.wait_window("TForm1")
+        expect(window_alpha(desktop, clock) is None, "the clock starts opaque, not layered")
+        tikora.open_menu(3)
+        desktop.move(*OUTSIDE)
+        desktop.keys("Down", "Right", "Return")  # "Options" > "Settings"
+        tikora.wait_window("TForm2")
+        box = tikora.find(text=" Transparent (W2K-XP) ", kind="child")
+        expect(box is not None and box.enabled, f"the transparency box is enabled on XP, not {box}")
+        click_anywhere_in(tikora, " Transparent (W2K-XP) ")
+        wait_for(lambda: window_alpha(desktop, clock) == 128,
+                 lambda: f"the clock translucent, alpha 128 (it is {window_alpha(desktop, clock)})", 5)
+        click_anywhere_in(tikora, " Transparent (W2K-XP) ")
+        wait_for(lambda: window_alpha(desktop, clock) == 255,
+                 lambda: f"the clock opaque again, alpha 255 (it is {window_alpha(desktop, clock)})", 5)

@@ -9,6 +9,8 @@
 //   accept_probe text DESKTOP HWND   the live text of a control (an edit's contents, a drop-down
 //                                    list's selected entry), asked of the control itself
 //   accept_probe items DESKTOP HWND  the entries of a list box, one a line
+//   accept_probe alpha DESKTOP HWND  a layered window's alpha, or "none" for a window that is not
+//                                    layered or has no alpha set
 #include <windows.h>
 
 #include <cstdio>
@@ -131,6 +133,20 @@ int Text(const char* desktopName, const char* handle, bool items) {
     return 0;
 }
 
+int Alpha(const char* desktopName, const char* handle) {
+    HDESK desktop = OpenDesktopA(desktopName, 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE);
+    if (desktop) SetThreadDesktop(desktop);
+    HWND hwnd = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoull(handle, nullptr, 16)));
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA)) {
+        std::printf("none\n");
+        return 0;
+    }
+    std::printf("%d\n", alpha);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -138,11 +154,12 @@ int main(int argc, char** argv) {
     if (command == "list" && argc == 3) return List(argv[2]);
     if (command == "run" && argc == 4) return Run(argv[2], argv[3]);
     if ((command == "text" || command == "items") && argc == 4) return Text(argv[2], argv[3], command == "items");
+    if (command == "alpha" && argc == 4) return Alpha(argv[2], argv[3]);
     if (command == "highlight") {
         COLORREF colour = GetSysColor(COLOR_HIGHLIGHT);
         std::printf("%d %d %d\n", GetRValue(colour), GetGValue(colour), GetBValue(colour));
         return 0;
     }
-    std::fprintf(stderr, "usage: accept_probe list DESKTOP | run EXITFILE EXE | highlight | text DESKTOP HWND | items DESKTOP HWND\n");
+    std::fprintf(stderr, "usage: accept_probe list DESKTOP | run EXITFILE EXE | highlight | text DESKTOP HWND | items DESKTOP HWND | alpha DESKTOP HWND\n");
     return 2;
 }
