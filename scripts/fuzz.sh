@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets in fuzz/ with clang, libFuzzer and the address and undefined-behaviour
 # sanitizers, and runs each for the given number of seconds (default 60). Not part of the tests.
-# Usage: bash scripts/fuzz.sh [SECONDS]
+# Usage: bash scripts/fuzz.sh [SECONDS [TARGET...]]   (targets by name, e.g. rle_fuzz; default all)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
+only=("${@:2}")
 
 # clang and its runtime libraries (libFuzzer and the sanitizers) from Debian.
 missing=()
@@ -23,6 +24,7 @@ cmake --build "$build" -j"$(nproc)" >/dev/null
 status=0
 for target in "$build"/*_fuzz; do
   name=$(basename "$target")
+  if ((${#only[@]})) && [[ ! " ${only[*]} " =~ " $name " ]]; then continue; fi
   corpus="$build/corpus/$name"
   mkdir -p "$corpus"
   # The picture target starts from small good files of each kind (ImageMagick, installed by setup.sh).
@@ -33,6 +35,12 @@ for target in "$build"/*_fuzz; do
     convert -size 16x12 gradient:red-blue -interlace JPEG "$corpus/seed-progressive.jpg"
     convert -size 16x12 gradient:red-blue "$corpus/seed.gif"
     convert -size 16x12 gradient:red-blue -interlace GIF "$corpus/seed-interlaced.gif"
+  fi
+  # The run-length target: kind and size bytes, then data with every kind of run and escape.
+  if [ "$name" = rle_fuzz ] && [ -z "$(ls -A "$corpus")" ]; then
+    printf '\x00\x04\x02\x02\x05\x02\x06\x00\x00\x04\x07\x00\x01' >"$corpus/seed-rle8"
+    printf '\x00\x05\x03\x00\x03\x01\x02\x03\x00\x00\x02\x01\x01\x02\x09\x00\x01' >"$corpus/seed-rle8-delta"
+    printf '\x01\x05\x02\x05\x12\x00\x00\x00\x05\x12\x34\x50\x00\x00\x01' >"$corpus/seed-rle4"
   fi
   echo "== $name: $seconds s"
   if ! (cd "$build" && "$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
