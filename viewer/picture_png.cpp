@@ -19,9 +19,7 @@ namespace {
 constexpr png_alloc_size_t kMaxPngChunk = 8u << 20;
 
 struct PngJob {
-    const uint8_t* data;
-    size_t size;
-    size_t offset = 8;  // the signature is checked before libpng starts
+    SequentialReader reader;  // from byte 8: the signature is checked before libpng starts
     const DecodeRequest& request;
     const PixelTarget& target;
     png_structp png = nullptr;
@@ -31,7 +29,7 @@ struct PngJob {
     std::vector<uint32_t> row;
     std::vector<uint32_t> whole;  // interlaced files only
 
-    PngJob(const uint8_t* d, size_t s, const DecodeRequest& r, const PixelTarget& t) : data(d), size(s), request(r), target(t) {}
+    PngJob(ByteSource& s, const DecodeRequest& r, const PixelTarget& t) : reader(s, 8, s.Size() - 8), request(r), target(t) {}
     ~PngJob() {
         if (png) png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
     }
@@ -39,9 +37,7 @@ struct PngJob {
 
 void ReadPngBytes(png_structp png, png_bytep out, png_size_t count) {
     auto* job = static_cast<PngJob*>(png_get_io_ptr(png));
-    if (count > job->size - job->offset) png_error(png, "data ends early");
-    std::memcpy(out, job->data + job->offset, count);
-    job->offset += count;
+    if (!job->reader.Read(std::span(out, count))) png_error(png, "data ends early");
 }
 
 void IgnorePngWarning(png_structp, png_const_charp) {}
@@ -73,8 +69,9 @@ bool RunPng(PngJob& job) {
     if (job.result.problem != DecodeProblem::None) return true;
 
     // Whatever the file holds, rows come out as B, G, R, A bytes: 0xAARRGGBB read as 32 bits.
+    // 16-bit channels are rounded to 8 bits, not cut.
     png_set_expand(job.png);
-    png_set_strip_16(job.png);
+    png_set_scale_16(job.png);
     png_set_gray_to_rgb(job.png);
     png_set_bgr(job.png);
     png_set_add_alpha(job.png, 0xFF, PNG_FILLER_AFTER);
@@ -108,9 +105,10 @@ bool RunPng(PngJob& job) {
 
 }  // namespace
 
-DecodedPicture DecodePng(const uint8_t* data, size_t size, const DecodeRequest& request, const PixelTarget& target) {
-    if (size < 8 || png_sig_cmp(data, 0, 8) != 0) return {DecodeProblem::NotPicture};
-    PngJob job(data, size, request, target);
+DecodedPicture DecodePng(ByteSource& source, const DecodeRequest& request, const PixelTarget& target) {
+    uint8_t signature[8] = {};
+    if (!source.Read(0, signature) || png_sig_cmp(signature, 0, 8) != 0) return {DecodeProblem::NotPicture};
+    PngJob job(source, request, target);
     if (!RunPng(job)) return {DecodeProblem::Corrupt, job.result.width, job.result.height};
     if (job.result.problem == DecodeProblem::None) job.result.image = job.shrinker->Take();
     return std::move(job.result);
