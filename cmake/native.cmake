@@ -10,8 +10,16 @@ if(TIKORA_TESTS)
   target_include_directories(tikora_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(tikora_tests PRIVATE tikora_core GTest::gtest GTest::gtest_main tikora_tool_lib)
   target_compile_options(tikora_tests PRIVATE ${TIKORA_WARNINGS})
+  # The picture libraries' own test pictures, from the source trees scripts/deps.sh fetches; the
+  # corpus test fails (and says why) when they are not there.
+  execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/deps.sh --sources
+                  OUTPUT_VARIABLE library_sources RESULT_VARIABLE sources_result ERROR_QUIET OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT sources_result EQUAL 0)
+    set(library_sources "")
+  endif()
+  string(REPLACE "\n" ":" library_sources "${library_sources}")
   include(GoogleTest)
-  gtest_discover_tests(tikora_tests DISCOVERY_TIMEOUT 60)
+  gtest_discover_tests(tikora_tests DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "TIKORA_LIBRARY_SOURCES=${library_sources}")
 endif()
 
 file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench.cpp)

@@ -35,6 +35,8 @@ for target in "$build"/*_fuzz; do
     convert -size 16x12 gradient:red-blue -interlace JPEG "$corpus/seed-progressive.jpg"
     convert -size 16x12 gradient:red-blue "$corpus/seed.gif"
     convert -size 16x12 gradient:red-blue -interlace GIF "$corpus/seed-interlaced.gif"
+    convert -size 16x12 gradient:red-blue -colors 16 -compress RLE BMP3:"$corpus/seed-rle.bmp"
+    convert -size 16x12 gradient:red-blue BMP3:"$corpus/seed.bmp"
   fi
   # The run-length target: kind and size bytes, then data with every kind of run and escape.
   if [ "$name" = rle_fuzz ] && [ -z "$(ls -A "$corpus")" ]; then
