@@ -233,7 +233,9 @@ bool ReadPlainRows(ByteSource& source, const BmpLayout& layout, int columns, int
 // halves alternate); a 0 then starts an escape: 0 ends the line, 1 the bitmap, 2 moves on by the
 // next two bytes (right, up), and 3 to 255 is that many pixels given one by one, padded to an
 // even number of bytes. Rows go from the bottom up; only the first `columns` pixels of a row and
-// the top `rows` rows are kept, but every run is checked against the whole picture.
+// the top `rows` rows are kept, but every run is checked against the whole picture. A row may be
+// filled up to the width an uncompressed row would be stored in (its 32-bit padding), as common
+// writers encode the padding too; those pixels are dropped. Past that a run is refused.
 class RleDecoder {
 public:
     RleDecoder(ByteSource& source, const BmpLayout& layout, int columns, int rows, const BmpRowSink& sink)
@@ -247,7 +249,8 @@ public:
           out_(static_cast<size_t>(columns)) {}
 
     bool Run() {
-        const int64_t width = layout_.width;
+        // The stored row: 4 pixels for BI_RLE8, 8 for BI_RLE4.
+        const int64_t width = four_ ? (int64_t{layout_.width} + 7) / 8 * 8 : (int64_t{layout_.width} + 3) / 4 * 4;
         const int64_t height = layout_.height;
         uint8_t pair[2];
         for (;;) {

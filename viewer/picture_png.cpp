@@ -27,7 +27,9 @@ struct PngJob {
     DecodedPicture result;
     std::optional<RowShrinker> shrinker;
     std::vector<uint32_t> row;
-    std::vector<uint32_t> whole;  // interlaced files only
+    std::vector<uint8_t> line;      // a row as libpng gives it
+    std::vector<uint16_t> samples;  // 16-bit B, G, R, A, for files blended at 16 bits
+    std::vector<uint8_t> whole;     // interlaced files only
 
     PngJob(ByteSource& s, const DecodeRequest& r, const PixelTarget& t) : reader(s, 8, s.Size() - 8), request(r), target(t) {}
     ~PngJob() {
@@ -44,6 +46,20 @@ void IgnorePngWarning(png_structp, png_const_charp) {}
 
 void ComposeRow(uint32_t* row, size_t width, uint32_t background) {
     for (size_t x = 0; x < width; ++x) row[x] = OverBackground(row[x], background);
+}
+
+// 16-bit B, G, R, A samples over the background, each channel rounded once to 8 bits.
+void ComposeRow16(const uint16_t* samples, uint32_t* row, size_t width, uint32_t background) {
+    for (size_t x = 0; x < width; ++x, samples += 4) {
+        const uint64_t alpha = samples[3];
+        uint32_t pixel = 0;
+        for (int c = 0; c < 3; ++c) {
+            const uint64_t back = ((background >> (8 * c)) & 0xFF) * 257u;
+            const uint64_t blended = (samples[c] * alpha + back * (65535 - alpha) + 32767) / 65535;
+            pixel |= static_cast<uint32_t>((blended * 255 + 32895) >> 16) << (8 * c);
+        }
+        row[x] = pixel;
+    }
 }
 
 bool RunPng(PngJob& job) {
@@ -68,34 +84,49 @@ bool RunPng(PngJob& job) {
     job.result.problem = PlanSize(job.result.width, job.result.height, job.request, interlaced, shown);
     if (job.result.problem != DecodeProblem::None) return true;
 
-    // Whatever the file holds, rows come out as B, G, R, A bytes: 0xAARRGGBB read as 32 bits.
-    // 16-bit channels are rounded to 8 bits, not cut.
+    // Whatever the file holds, rows come out as B, G, R, A samples: 0xAARRGGBB read as 32 bits.
+    // 16-bit channels are rounded to 8 bits, not cut; with transparency they are put over the
+    // background at 16 bits first, so that the blend is exact before the one rounding.
+    const bool blend16 = depth == 16 && ((colour & PNG_COLOR_MASK_ALPHA) || png_get_valid(job.png, job.info, PNG_INFO_tRNS));
     png_set_expand(job.png);
-    png_set_scale_16(job.png);
+    if (blend16)
+        png_set_swap(job.png);  // samples in our byte order
+    else
+        png_set_scale_16(job.png);
     png_set_gray_to_rgb(job.png);
     png_set_bgr(job.png);
-    png_set_add_alpha(job.png, 0xFF, PNG_FILLER_AFTER);
+    png_set_add_alpha(job.png, 0xFFFF, PNG_FILLER_AFTER);
     const int passes = png_set_interlace_handling(job.png);
     png_read_update_info(job.png, job.info);
-    if (png_get_rowbytes(job.png, job.info) != static_cast<size_t>(width) * 4) return false;
+    const size_t pixelBytes = blend16 ? 8 : 4;
+    if (png_get_rowbytes(job.png, job.info) != static_cast<size_t>(width) * pixelBytes) return false;
 
     job.shrinker.emplace(job.result.width, job.result.height, shown.width, shown.height, TargetFor(job.target, shown));
-    if (passes > 1) {
-        job.whole.assign(static_cast<size_t>(width) * height, 0);
-        for (int pass = 0; pass < passes; ++pass)
-            for (png_uint_32 y = 0; y < height; ++y)
-                png_read_row(job.png, reinterpret_cast<png_bytep>(&job.whole[static_cast<size_t>(y) * width]), nullptr);
-        for (png_uint_32 y = 0; y < height; ++y) {
-            uint32_t* line = &job.whole[static_cast<size_t>(y) * width];
-            ComposeRow(line, width, job.request.background);
-            job.shrinker->AddRow(line);
-        }
-    } else {
-        job.row.resize(width);
-        for (png_uint_32 y = 0; y < height; ++y) {
-            png_read_row(job.png, reinterpret_cast<png_bytep>(job.row.data()), nullptr);
+    const size_t rowBytes = static_cast<size_t>(width) * pixelBytes;
+    job.row.resize(width);
+    if (blend16) job.samples.resize(static_cast<size_t>(width) * 4);
+    auto emit = [&](png_bytep line) {
+        if (blend16) {
+            std::memcpy(job.samples.data(), line, rowBytes);
+            ComposeRow16(job.samples.data(), job.row.data(), width, job.request.background);
+        } else {
+            if (line != reinterpret_cast<png_bytep>(job.row.data())) std::memcpy(job.row.data(), line, rowBytes);
             ComposeRow(job.row.data(), width, job.request.background);
-            job.shrinker->AddRow(job.row.data());
+        }
+        job.shrinker->AddRow(job.row.data());
+    };
+    if (passes > 1) {
+        job.whole.assign(rowBytes * height, 0);
+        for (int pass = 0; pass < passes; ++pass)
+            for (png_uint_32 y = 0; y < height; ++y) png_read_row(job.png, &job.whole[rowBytes * y], nullptr);
+        for (png_uint_32 y = 0; y < height; ++y) emit(&job.whole[rowBytes * y]);
+    } else {
+        // 8-bit rows go straight into the row buffer.
+        job.line.resize(blend16 ? rowBytes : 0);
+        png_bytep line = blend16 ? job.line.data() : reinterpret_cast<png_bytep>(job.row.data());
+        for (png_uint_32 y = 0; y < height; ++y) {
+            png_read_row(job.png, line, nullptr);
+            emit(line);
         }
     }
     // The picture is complete here; what follows the pixels (text, a broken end chunk) is not

@@ -100,9 +100,11 @@ TEST(BmpReader, DecodesRunLengthDataAndRefusesWhatLeavesThePicture) {
         {"4-bit runs alternate", 5, 1, 4, {5, 0x12, 0, 1}, {"12121"}},
         {"4-bit pixels one by one", 5, 1, 4, {0, 5, 0x12, 0x34, 0x50, 0, 0, 1}, {"12345"}},
         {"4-bit odd count, padded", 4, 1, 4, {0, 3, 0x12, 0x30, 1, 0xF0, 0, 1}, {"123f"}},
+        {"run into the row's padding", 3, 1, 8, {4, 7, 0, 1}, {"777"}},
+        {"4-bit pixels into the padding", 3, 1, 4, {0, 8, 0x12, 0x34, 0x56, 0x78, 0, 1}, {"123"}},
         {"run past the row", 4, 1, 8, {5, 1, 0, 1}, {}},
-        {"pixels past the row", 2, 1, 8, {0, 3, 1, 2, 3, 0, 0, 1}, {}},
-        {"run after a full row", 2, 1, 8, {2, 1, 1, 1, 0, 1}, {}},
+        {"pixels past the row", 2, 1, 8, {0, 5, 1, 2, 3, 4, 5, 0, 0, 1}, {}},
+        {"run after a full row", 2, 1, 8, {2, 1, 3, 1, 0, 1}, {}},
         {"delta past the right", 4, 2, 8, {0, 2, 5, 0, 0, 1}, {}},
         {"delta past the top", 4, 2, 8, {0, 2, 0, 2, 0, 1}, {}},
         {"pixels above the top", 2, 1, 8, {0, 0, 2, 1, 0, 1}, {}},
@@ -110,7 +112,7 @@ TEST(BmpReader, DecodesRunLengthDataAndRefusesWhatLeavesThePicture) {
         {"no end of bitmap", 2, 1, 8, {2, 1}, {}},
         {"pixels one by one cut", 5, 1, 8, {0, 4, 1, 2}, {}},
         {"delta cut", 5, 2, 8, {0, 2, 1}, {}},
-        {"4-bit run past the row", 3, 1, 4, {4, 0x12, 0, 1}, {}},
+        {"4-bit run past the row", 3, 1, 4, {9, 0x12, 0, 1}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
