@@ -20,6 +20,8 @@ constexpr png_alloc_size_t kMaxPngChunk = 8u << 20;
 
 struct PngJob {
     SequentialReader reader;  // from byte 8: the signature is checked before libpng starts
+    uint64_t offset = 8;      // of the next byte libpng reads
+    uint64_t nextChunk = 8;   // where the next chunk's length and type lie
     const DecodeRequest& request;
     const PixelTarget& target;
     png_structp png = nullptr;
@@ -40,6 +42,15 @@ struct PngJob {
 void ReadPngBytes(png_structp png, png_bytep out, png_size_t count) {
     auto* job = static_cast<PngJob*>(png_get_io_ptr(png));
     if (!job->reader.Read(std::span(out, count))) png_error(png, "data ends early");
+    // A chunk's length and type: one other than the pixel data that is larger than we take is
+    // refused here, before libpng allocates (and clears) a buffer of the size it declares; a
+    // file of 57 bytes could otherwise make it clear a gigabyte.
+    if (job->offset == job->nextChunk && count == 8) {
+        const uint64_t length = (uint64_t{out[0]} << 24) | (uint64_t{out[1]} << 16) | (uint64_t{out[2]} << 8) | out[3];
+        if (std::memcmp(out + 4, "IDAT", 4) != 0 && length > kMaxPngChunk) png_error(png, "chunk too large");
+        job->nextChunk = job->offset + 8 + length + 4;
+    }
+    job->offset += count;
 }
 
 void IgnorePngWarning(png_structp, png_const_charp) {}

@@ -317,13 +317,15 @@ TEST(PictureCorpus, DecodesAsAnIndependentDecoderDoes) {
 
     // libpng's files that once crashed decoders (damaged chunks, lengths past the end): each is
     // refused or shown whole. ImageMagick reads on after such damage, so it is no reference here.
+    // Shrunk, as some declare pictures of the largest size allowed.
     int crashers = 0;
     for (const auto& f : Sorted(pngTree / "contrib" / "testpngs" / "crashers", ".png")) {
         FileSource source(f);
-        const DecodedPicture picture = DecodePicture(PictureFormat::Png, source, DecodeRequest{0, 0, kBackground});
+        const DecodedPicture picture = DecodePicture(PictureFormat::Png, source, DecodeRequest{64, 64, kBackground});
         ++crashers;
+        const ShownSize shown = FitInto(picture.width, picture.height, 64, 64);
         if (picture.problem == DecodeProblem::None)
-            EXPECT_EQ(picture.image.pixels.size(), static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height)) << f;
+            EXPECT_EQ(picture.image.pixels.size(), static_cast<size_t>(shown.width) * static_cast<size_t>(shown.height)) << f;
         else
             EXPECT_TRUE(picture.image.pixels.empty()) << f;
     }
