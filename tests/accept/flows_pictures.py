@@ -124,6 +124,7 @@ def flow_viewer_shows_run_length_bitmaps_jpegs_without_end_and_45_megapixels_at_
                 desktop.keys("Escape")
                 tikora.wait_window("TForm9")
                 tikora.wait_window("TForm10", visible=False)
+                wait_child(tikora, "the viewer on the same picture again", text=shown)
             desktop.keys("alt+F4")
             tikora.wait_window("TForm9", visible=False)
     finally:
