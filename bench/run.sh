@@ -4,8 +4,9 @@
 #   2. tick_draw_bench (under Wine): the full tick with the GDI draw, without and with seconds.
 #   3. launch_time (under Wine): launch of Tikora.exe to its tray icon, median of BENCH_LAUNCHES.
 #   4. Tikora.exe and minimal_timer.exe idling side by side for BENCH_SECONDS: CPU share of each.
-#   5. picture_decode_bench (native): JPEG and PNG decoding, fitted and at actual size, next to
-#      djpeg and pngtopnm on the same files (printed first, before the Wine steps).
+#   5. picture_decode_bench (native): JPEG (6000 x 4000 and 8256 x 5504) and PNG decoding from the
+#      file, fitted and at actual size, next to djpeg and pngtopnm on the same files, and the peak
+#      memory at actual size (printed first, before the Wine steps).
 #   6. calendar_refresh_bench and tag_read_bench (native); tag_read_bench_win and search_bench
 #      (under Wine): the calendar model's refresh, reading 10,000 MP3 tags next to bare reads,
 #      and the file search over 100,000 files next to the bare and the pumping walk.

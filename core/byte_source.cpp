@@ -33,4 +33,49 @@ bool FileSource::Read(uint64_t offset, std::span<uint8_t> into) {
     return in_.gcount() == static_cast<std::streamsize>(into.size());
 }
 
+SequentialReader::SequentialReader(ByteSource& source, uint64_t start, uint64_t length, size_t bufferSize)
+    : source_(source), next_(start), rangeEnd_(start + length), buffer_(std::max<size_t>(bufferSize, 16)) {}
+
+bool SequentialReader::Fill() {
+    if (begin_ < end_) return true;
+    if (failed_ || next_ >= rangeEnd_) return false;
+    const size_t count = static_cast<size_t>(std::min<uint64_t>(buffer_.size(), rangeEnd_ - next_));
+    if (!source_.Read(next_, std::span(buffer_.data(), count))) {
+        failed_ = true;
+        return false;
+    }
+    next_ += count;
+    begin_ = 0;
+    end_ = count;
+    return true;
+}
+
+std::span<const uint8_t> SequentialReader::Next(size_t most) {
+    if (!Fill()) return {};
+    const size_t count = std::min(most, end_ - begin_);
+    const std::span<const uint8_t> out(buffer_.data() + begin_, count);
+    begin_ += count;
+    return out;
+}
+
+bool SequentialReader::Read(std::span<uint8_t> into) {
+    if (into.size() > Left()) return false;
+    size_t done = 0;
+    while (done < into.size()) {
+        const std::span<const uint8_t> part = Next(into.size() - done);
+        if (part.empty()) return false;
+        std::memcpy(into.data() + done, part.data(), part.size());
+        done += part.size();
+    }
+    return true;
+}
+
+bool SequentialReader::Skip(uint64_t count) {
+    if (count > Left()) return false;
+    const size_t inBuffer = static_cast<size_t>(std::min<uint64_t>(count, end_ - begin_));
+    begin_ += inBuffer;
+    next_ += count - inBuffer;
+    return true;
+}
+
 }  // namespace tikora

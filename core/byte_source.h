@@ -6,6 +6,7 @@
 #include <fstream>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace tikora {
 
@@ -41,6 +42,33 @@ private:
     std::ifstream in_;
     uint64_t size_ = 0;
     bool opened_ = false;
+};
+
+// Reads a range of a source in order through a buffer, so that a reader taking a few bytes at a
+// time costs one read of the source per buffer. Nothing past the range is ever read.
+class SequentialReader {
+public:
+    SequentialReader(ByteSource& source, uint64_t start, uint64_t length, size_t bufferSize = 64 * 1024);
+    // Exactly into.size() bytes; false when the range ends before or the source fails.
+    bool Read(std::span<uint8_t> into);
+    // The next bytes as they lie in the buffer, at most `most`; empty at the end or on a failure.
+    std::span<const uint8_t> Next(size_t most = SIZE_MAX);
+    // Passes over bytes; false when the range ends before.
+    bool Skip(uint64_t count);
+    // Bytes of the range not handed out yet.
+    uint64_t Left() const { return rangeEnd_ - next_ + (end_ - begin_); }
+    bool Failed() const { return failed_; }
+
+private:
+    bool Fill();
+
+    ByteSource& source_;
+    uint64_t next_;      // source offset of the first byte not in the buffer yet
+    uint64_t rangeEnd_;
+    std::vector<uint8_t> buffer_;
+    size_t begin_ = 0;   // first unread byte in the buffer
+    size_t end_ = 0;
+    bool failed_ = false;
 };
 
 // Little-endian fields of file headers.

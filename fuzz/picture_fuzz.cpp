@@ -1,4 +1,4 @@
-// The picture decoding layer on any bytes, as each of the three formats, at actual size and fitted:
+// The picture decoding layer on any bytes, as each of the four formats, at actual size and fitted:
 // either a whole picture of the size it reports, or a problem and no pixels.
 #include <cstdint>
 #include <cstdlib>
@@ -7,7 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tikora;
-    for (PictureFormat format : {PictureFormat::Jpeg, PictureFormat::Png, PictureFormat::Gif})
+    for (PictureFormat format : {PictureFormat::Jpeg, PictureFormat::Png, PictureFormat::Gif, PictureFormat::Bmp})
         for (int box : {0, 64}) {
             const DecodedPicture picture = DecodePicture(format, data, size, DecodeRequest{box, box, 0x808080});
             if (picture.problem != DecodeProblem::None) {

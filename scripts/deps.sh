@@ -3,12 +3,20 @@
 # (with its SIMD code), libpng and giflib, as static libraries for x86_64 and i686, with zlib from
 # Debian's mingw package. Results are cached outside the tree, so a second run builds nothing.
 #   deps.sh [x86_64|i686 ...]     prints the install prefix of each architecture on its last line
+#   deps.sh --sources             fetches only the three source trees (their test pictures serve the
+#                                 native tests) and prints their folders, jpeg, png and gif, a line each
 # The cache lives in $TIKORA_DEPS_CACHE (default /var/cache/tikora-deps when writable, else
 # ~/.cache/tikora-deps). Native builds use Debian's -dev packages instead (see setup.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+sources_only=0
+if [ "${1:-}" = --sources ]; then
+  sources_only=1
+  set --
+fi
 arches=("$@")
 [ ${#arches[@]} -gt 0 ] || arches=(x86_64 i686)
+[ "$sources_only" = 0 ] || arches=()
 
 # The versions built. libpng's newest revision has no source in the security pocket: pin the
 # revision whose source is there.
@@ -32,9 +40,20 @@ flock 9
 
 built() { [ -f "$TIKORA_DEPS_CACHE/$1/.stamp" ] && [ "$(cat "$TIKORA_DEPS_CACHE/$1/.stamp")" = "$stamp" ]; }
 
+src=$TIKORA_DEPS_CACHE/src
+source_dirs=(libjpeg-turbo-2.1.5 libpng1.6-1.6.39 giflib-5.2.1)
+if [ "$sources_only" = 1 ]; then
+  have=1
+  for d in "${source_dirs[@]}"; do [ -d "$src/$d" ] || have=0; done
+  if [ "$have" = 1 ]; then
+    for d in "${source_dirs[@]}"; do echo "$src/$d"; done
+    exit 0
+  fi
+fi
+
 todo=()
 for arch in "${arches[@]}"; do built "$arch" || todo+=("$arch"); done
-if [ ${#todo[@]} -eq 0 ]; then
+if [ "$sources_only" = 0 ] && [ ${#todo[@]} -eq 0 ]; then
   for arch in "${arches[@]}"; do echo "$TIKORA_DEPS_CACHE/$arch"; done
   exit 0
 fi
@@ -77,7 +96,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-src=$TIKORA_DEPS_CACHE/src
 mkdir -p "$src"
 fetch() {  # package version directory-glob
   if ! compgen -G "$src/$3" >/dev/null; then
@@ -88,6 +106,10 @@ fetch() {  # package version directory-glob
 jpeg_src=$(fetch libjpeg-turbo "$jpeg_version" "libjpeg-turbo-2.1.5")
 png_src=$(fetch libpng1.6 "$png_version" "libpng1.6-1.6.39")
 gif_src=$(fetch giflib "$gif_version" "giflib-5.2.1")
+if [ "$sources_only" = 1 ]; then
+  printf '%s\n' "$jpeg_src" "$png_src" "$gif_src"
+  exit 0
+fi
 
 jobs=$(nproc)
 for arch in "${todo[@]}"; do

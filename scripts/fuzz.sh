@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets in fuzz/ with clang, libFuzzer and the address and undefined-behaviour
 # sanitizers, and runs each for the given number of seconds (default 60). Not part of the tests.
-# Usage: bash scripts/fuzz.sh [SECONDS [NAME...]]   NAME: run only the targets whose name contains it
+# Usage: bash scripts/fuzz.sh [SECONDS [NAME...]]   NAME: run only the targets whose name contains it (rle, tag...)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
@@ -39,6 +39,14 @@ for target in "$build"/*_fuzz; do
     convert -size 16x12 gradient:red-blue -interlace JPEG "$corpus/seed-progressive.jpg"
     convert -size 16x12 gradient:red-blue "$corpus/seed.gif"
     convert -size 16x12 gradient:red-blue -interlace GIF "$corpus/seed-interlaced.gif"
+    convert -size 16x12 gradient:red-blue -colors 16 -compress RLE BMP3:"$corpus/seed-rle.bmp"
+    convert -size 16x12 gradient:red-blue BMP3:"$corpus/seed.bmp"
+  fi
+  # The run-length target: kind and size bytes, then data with every kind of run and escape.
+  if [ "$name" = rle_fuzz ] && [ -z "$(ls -A "$corpus")" ]; then
+    printf '\x00\x04\x02\x02\x05\x02\x06\x00\x00\x04\x07\x00\x01' >"$corpus/seed-rle8"
+    printf '\x00\x05\x03\x00\x03\x01\x02\x03\x00\x00\x02\x01\x01\x02\x09\x00\x01' >"$corpus/seed-rle8-delta"
+    printf '\x01\x05\x02\x05\x12\x00\x00\x00\x05\x12\x34\x50\x00\x00\x01' >"$corpus/seed-rle4"
   fi
   # The tag target: a first byte of 0 (no file faults), some audio, a block; the reminder target:
   # a small Reminder.ini with a due entry and an encoded line break.

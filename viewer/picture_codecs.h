@@ -1,5 +1,5 @@
 #pragma once
-// Shared by the three codec files of the decoding layer; not for other callers.
+// Shared by the codec files of the decoding layer; not for other callers.
 #include <cstddef>
 #include <cstdint>
 
@@ -16,8 +16,10 @@ inline uint32_t* TargetFor(const PixelTarget& target, ShownSize shown) {
     return target ? target(shown.width, shown.height) : nullptr;
 }
 
-DecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const DecodeRequest& request, const PixelTarget& target);
-DecodedPicture DecodePng(const uint8_t* data, size_t size, const DecodeRequest& request, const PixelTarget& target);
-DecodedPicture DecodeGif(const uint8_t* data, size_t size, const DecodeRequest& request, const PixelTarget& target);
+// Each codec reads its source from the start; the source holds at least one byte.
+DecodedPicture DecodeJpeg(ByteSource& source, const DecodeRequest& request, const PixelTarget& target);
+DecodedPicture DecodePng(ByteSource& source, const DecodeRequest& request, const PixelTarget& target);
+DecodedPicture DecodeGif(ByteSource& source, const DecodeRequest& request, const PixelTarget& target);
+DecodedPicture DecodeBmp(ByteSource& source, const DecodeRequest& request, const PixelTarget& target);
 
 }  // namespace tikora::codecs

@@ -18,7 +18,8 @@ PictureFormat PictureFormatOf(std::string_view path) {
     if (ext == "jpg" || ext == "jpeg") return PictureFormat::Jpeg;
     if (ext == "png") return PictureFormat::Png;
     if (ext == "gif") return PictureFormat::Gif;
-    if (ext == "bmp" || ext == "ico" || ext == "emf" || ext == "wmf") return PictureFormat::System;
+    if (ext == "bmp") return PictureFormat::Bmp;
+    if (ext == "ico" || ext == "emf" || ext == "wmf") return PictureFormat::System;
     return PictureFormat::Unknown;
 }
 
@@ -55,7 +56,7 @@ DecodeProblem PlanSize(int width, int height, const DecodeRequest& request, bool
     if (width <= 0 || height <= 0) return DecodeProblem::Corrupt;
     const uint64_t declared = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
     if (declared > kMaxDeclaredPixels) return DecodeProblem::OverBudget;
-    if (wholeInMemory && declared > kMaxShownPixels) return DecodeProblem::OverBudget;
+    if (wholeInMemory && declared > kMaxWholePixels) return DecodeProblem::OverBudget;
     shown = FitInto(width, height, request.fitWidth, request.fitHeight);
     if (static_cast<uint64_t>(shown.width) * static_cast<uint64_t>(shown.height) > kMaxShownPixels)
         return DecodeProblem::OverBudget;
@@ -67,11 +68,19 @@ DecodeProblem PlanSize(int width, int height, const DecodeRequest& request, bool
 DecodedPicture DecodePicture(PictureFormat format, const uint8_t* data, size_t size, const DecodeRequest& request,
                              const PixelTarget& target) {
     if (size == 0 || data == nullptr) return {DecodeProblem::Empty};
+    MemorySource source({data, size});
+    return DecodePicture(format, source, request, target);
+}
+
+DecodedPicture DecodePicture(PictureFormat format, ByteSource& source, const DecodeRequest& request,
+                             const PixelTarget& target) {
+    if (source.Size() == 0) return {DecodeProblem::Empty};
     try {
         switch (format) {
-            case PictureFormat::Jpeg: return codecs::DecodeJpeg(data, size, request, target);
-            case PictureFormat::Png: return codecs::DecodePng(data, size, request, target);
-            case PictureFormat::Gif: return codecs::DecodeGif(data, size, request, target);
+            case PictureFormat::Jpeg: return codecs::DecodeJpeg(source, request, target);
+            case PictureFormat::Png: return codecs::DecodePng(source, request, target);
+            case PictureFormat::Gif: return codecs::DecodeGif(source, request, target);
+            case PictureFormat::Bmp: return codecs::DecodeBmp(source, request, target);
             case PictureFormat::System:
             case PictureFormat::Unknown: break;
         }

@@ -1,9 +1,11 @@
 #pragma once
-// The picture viewer's decoding layer for JPEG, PNG and GIF files, on libjpeg, libpng and giflib.
+// The picture viewer's decoding layer for JPEG, PNG, GIF and bitmap files, on libjpeg, libpng,
+// giflib and our own bitmap reader (core/bmp_reader).
 // It decodes straight to the size the viewer shows: at actual size, or shrunk proportionally into
 // a box. A shrunk JPEG is decoded at a reduced scale first (1/2, 1/4 or 1/8, never below the box),
-// and every shrink ends in an area average, so that fine detail does not shimmer. Rows stream into
-// the shrinker, so memory follows the shown size, not the file's.
+// and every shrink ends in an area average, so that fine detail does not shimmer. The file's bytes
+// are read in pieces as the library asks for them and rows stream into the shrinker, so memory
+// follows the shown size, not the file's.
 //
 // Nothing here throws or ends the program on a bad file: truncated, corrupt, empty, the wrong kind
 // or too large, each comes back as a problem with an empty image.
@@ -12,22 +14,26 @@
 #include <functional>
 #include <string_view>
 
+#include "core/byte_source.h"
 #include "core/image.h"
 
 namespace tikora {
 
 // How much a file may ask of us. A file may declare at most 2^28 pixels (16384 x 16384); more is
-// refused before a row is decoded, which bounds the time. The shown picture may hold at most 2^25
-// pixels (128 MB of 32-bit pixels), which bounds memory: a picture of 8000 x 5000 shows at actual
-// size, a larger one only shrunk. Interlaced PNGs and GIFs are decoded whole before they are
-// shrunk, so their full size counts against the second limit too.
+// refused before a row is decoded, which bounds the time. The shown picture may hold as many in a
+// 64-bit program (1 GB of 32-bit pixels). A 32-bit program has 2 GB of address space, shared with
+// its code, its libraries and the file being read, and needs the picture in one piece: there the
+// shown picture may hold at most 2^26 pixels (256 MB, 8192 x 8192, which still takes a 50
+// megapixel photograph at actual size); a larger one shows only shrunk. Interlaced PNGs and GIFs
+// are decoded whole before they are shrunk, so their full size must fit 2^25 pixels (128 MB).
 inline constexpr uint64_t kMaxDeclaredPixels = uint64_t{1} << 28;
-inline constexpr uint64_t kMaxShownPixels = uint64_t{1} << 25;
+inline constexpr uint64_t kMaxShownPixels = sizeof(void*) >= 8 ? kMaxDeclaredPixels : uint64_t{1} << 26;
+inline constexpr uint64_t kMaxWholePixels = uint64_t{1} << 25;
 
-enum class PictureFormat { Jpeg, Png, Gif, System, Unknown };
+enum class PictureFormat { Jpeg, Png, Gif, Bmp, System, Unknown };
 
-// Chosen from the extension, without regard to case: .jpg and .jpeg, .png, .gif; .bmp, .ico,
-// .emf and .wmf are the system's own pictures.
+// Chosen from the extension, without regard to case: .jpg and .jpeg, .png, .gif, .bmp; .ico, .emf
+// and .wmf are the system's own pictures.
 PictureFormat PictureFormatOf(std::string_view path);
 
 enum class DecodeProblem {
@@ -69,6 +75,9 @@ ShownSize FitInto(int width, int height, int boxWidth, int boxHeight);
 // copied). With a target the result's image stays empty; on a problem the buffer may hold a part.
 using PixelTarget = std::function<uint32_t*(int width, int height)>;
 
+DecodedPicture DecodePicture(PictureFormat format, ByteSource& source, const DecodeRequest& request,
+                             const PixelTarget& target = {});
+// The same over bytes in memory.
 DecodedPicture DecodePicture(PictureFormat format, const uint8_t* data, size_t size, const DecodeRequest& request,
                              const PixelTarget& target = {});
 

@@ -1,4 +1,5 @@
-// Reading a picture file whole (bounded), then decoding it by its extension.
+// Picture files by their extension: raster pictures decoded from the file in pieces, the system's
+// own kinds read whole (bounded) and handed over after our checks.
 #include "viewer/picture_file_win.h"
 
 #include <algorithm>
@@ -6,7 +7,6 @@
 #include <cstring>
 #include <vector>
 
-#include "core/bmp_reader.h"
 #include "core/byte_source.h"
 #include "core/errors.h"
 #include "core/ico_check.h"
@@ -32,15 +32,50 @@ using UniqueFile = ui::UniqueHandle<HANDLE, FileHandleDeleter, InvalidFileHandle
     throw AppError("Cannot open file \"" + path + "\". " + ui::SystemErrorText(error));
 }
 
-// The whole file; others may read it meanwhile, nobody may write it.
-Bytes ReadWholeFile(const std::string& path) {
+// A picture file opened for reading; others may read it meanwhile, nobody may write it.
+UniqueFile OpenPictureFile(const std::string& path, uint64_t& size) {
     UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) CannotOpen(path, GetLastError());
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) CannotOpen(path, GetLastError());
-    if (static_cast<uint64_t>(size.QuadPart) > kMaxPictureFileBytes) throw PictureError("Picture file too large");
-    Bytes bytes(static_cast<size_t>(size.QuadPart));
+    LARGE_INTEGER bytes{};
+    if (!GetFileSizeEx(file.get(), &bytes)) CannotOpen(path, GetLastError());
+    size = static_cast<uint64_t>(bytes.QuadPart);
+    if (size > kMaxPictureFileBytes) throw PictureError("Picture file too large");
+    return file;
+}
+
+// The bytes of an open file where the decoders ask for them. A read that fails or comes up short
+// (the file shrank) is a failed read, which the decoders take as data that ends.
+class PictureFileSource final : public ByteSource {
+public:
+    PictureFileSource(HANDLE file, uint64_t size) : file_(file), size_(size) {}
+    uint64_t Size() const override { return size_; }
+    bool Read(uint64_t offset, std::span<uint8_t> into) override {
+        if (offset > size_ || into.size() > size_ - offset) return false;
+        size_t done = 0;
+        while (done < into.size()) {
+            OVERLAPPED at{};
+            const uint64_t position = offset + done;
+            at.Offset = static_cast<DWORD>(position & 0xFFFFFFFF);
+            at.OffsetHigh = static_cast<DWORD>(position >> 32);
+            DWORD read = 0;
+            const DWORD chunk = static_cast<DWORD>(std::min<size_t>(into.size() - done, 1u << 24));
+            if (!ReadFile(file_, into.data() + done, chunk, &read, &at) || read == 0) return false;
+            done += read;
+        }
+        return true;
+    }
+
+private:
+    HANDLE file_;
+    uint64_t size_;
+};
+
+// The whole file (icons and metafiles, which the system takes from memory or by name).
+Bytes ReadWholeFile(const std::string& path) {
+    uint64_t size = 0;
+    UniqueFile file = OpenPictureFile(path, size);
+    Bytes bytes(static_cast<size_t>(size));
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD read = 0;
@@ -69,7 +104,10 @@ std::string Extension(const std::string& path) {
     return ext;
 }
 
-LoadedPicture Decoded(PictureFormat format, const Bytes& bytes, int fitWidth, int fitHeight, COLORREF background) {
+LoadedPicture Decoded(PictureFormat format, const std::string& path, int fitWidth, int fitHeight, COLORREF background) {
+    uint64_t size = 0;
+    UniqueFile file = OpenPictureFile(path, size);
+    PictureFileSource source(file.get(), size);
     const uint32_t back = Rgb(GetRValue(background), GetGValue(background), GetBValue(background));
     // The pixels are written straight into the bitmap the picture box draws: a large picture is
     // written once, never copied.
@@ -83,31 +121,11 @@ LoadedPicture Decoded(PictureFormat format, const Bytes& bytes, int fitWidth, in
         }
         return pixels;
     };
-    const DecodedPicture decoded =
-        DecodePicture(format, bytes.data(), bytes.size(), DecodeRequest{fitWidth, fitHeight, back}, target);
+    const DecodedPicture decoded = DecodePicture(format, source, DecodeRequest{fitWidth, fitHeight, back}, target);
     if (decoded.problem != DecodeProblem::None)
         throw PictureError(DecodeProblemName(decoded.problem), format == PictureFormat::Jpeg ? kJpegError : kInvalidGraphic);
     picture.width = decoded.width;
     picture.height = decoded.height;
-    return picture;
-}
-
-// Bitmaps: our checks first; the system then reads the pixels (also the run-length kinds).
-LoadedPicture Bitmap(const std::string& path, const Bytes& bytes) {
-    MemorySource source({bytes.data(), bytes.size()});
-    const BmpCheck check = CheckBmp(source);
-    if (check.problem != BmpProblem::None && check.problem != BmpProblem::UnsupportedFormat)
-        throw PictureError("Bitmap image is not valid");
-    const uint64_t pixels = static_cast<uint64_t>(check.layout.width) * static_cast<uint64_t>(check.layout.height);
-    if (check.layout.width <= 0 || check.layout.height <= 0 || pixels > kMaxShownPixels)
-        throw PictureError("Bitmap image is not valid");
-    LoadedPicture picture;
-    picture.bitmap.reset(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    if (!picture.bitmap) throw PictureError("Bitmap image is not valid");
-    BITMAP info{};
-    GetObjectA(picture.bitmap.get(), sizeof info, &info);
-    picture.width = info.bmWidth;
-    picture.height = info.bmHeight;
     return picture;
 }
 
@@ -180,9 +198,8 @@ LoadedPicture LoadPictureFile(const std::string& path, int fitWidth, int fitHeig
     const PictureFormat format = PictureFormatOf(path);
     const std::string ext = Extension(path);
     if (format == PictureFormat::Unknown) throw PictureError("Unknown picture file extension (." + ext + ")");
+    if (format != PictureFormat::System) return Decoded(format, path, fitWidth, fitHeight, background);
     const Bytes bytes = ReadWholeFile(path);
-    if (format != PictureFormat::System) return Decoded(format, bytes, fitWidth, fitHeight, background);
-    if (ext == "bmp") return Bitmap(path, bytes);
     if (ext == "ico") return Icon(path, bytes);
     if (ext == "emf") return EnhancedMetafile(bytes);
     return PlaceableMetafile(bytes);

@@ -1,8 +1,9 @@
 #pragma once
 // Loading a picture file for the viewer and its full-screen views, chosen by the extension: JPEG,
-// PNG and GIF through the decoding layer, straight to the size shown; bitmaps, icons and enhanced
-// and old (placeable) metafiles through the system's own picture support, after our own checks of
-// their headers. A file that cannot be read throws AppError "Cannot open file "<path>". <reason>";
+// PNG, GIF and bitmaps through the decoding layer, read from the file in pieces and decoded
+// straight into the bitmap that is drawn, at the size shown; icons and enhanced and old
+// (placeable) metafiles through the system's own picture support, after our own checks of their
+// headers. A file that cannot be read throws AppError "Cannot open file "<path>". <reason>";
 // one that cannot be decoded throws PictureError, which the error handler turns into the
 // placeholder picture without a message.
 #include <windows.h>

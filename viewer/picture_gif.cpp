@@ -15,19 +15,17 @@ namespace tikora::codecs {
 
 namespace {
 
-struct GifInput {
-    const uint8_t* data;
-    size_t size;
-    size_t offset = 0;
-};
-
+// As many of the bytes asked for as the file still has.
 int ReadGifBytes(GifFileType* gif, GifByteType* out, int count) {
-    auto* input = static_cast<GifInput*>(gif->UserData);
-    const size_t left = input->size - input->offset;
-    const size_t n = count < 0 ? 0 : std::min(left, static_cast<size_t>(count));
-    std::memcpy(out, input->data + input->offset, n);
-    input->offset += n;
-    return static_cast<int>(n);
+    auto* input = static_cast<SequentialReader*>(gif->UserData);
+    int done = 0;
+    while (done < count) {
+        const std::span<const uint8_t> part = input->Next(static_cast<size_t>(count - done));
+        if (part.empty()) break;
+        std::memcpy(out + done, part.data(), part.size());
+        done += static_cast<int>(part.size());
+    }
+    return done;
 }
 
 struct GifFile {
@@ -67,10 +65,11 @@ std::vector<int> InterlacedRowOrder(int height) {
 
 }  // namespace
 
-DecodedPicture DecodeGif(const uint8_t* data, size_t size, const DecodeRequest& request, const PixelTarget& target) {
-    if (size < 6 || (std::memcmp(data, "GIF87a", 6) != 0 && std::memcmp(data, "GIF89a", 6) != 0))
+DecodedPicture DecodeGif(ByteSource& source, const DecodeRequest& request, const PixelTarget& target) {
+    uint8_t signature[6] = {};
+    if (!source.Read(0, signature) || (std::memcmp(signature, "GIF87a", 6) != 0 && std::memcmp(signature, "GIF89a", 6) != 0))
         return {DecodeProblem::NotPicture};
-    GifInput input{data, size};
+    SequentialReader input(source, 0, source.Size());
     GifFile file;
     int error = 0;
     file.gif = DGifOpen(&input, ReadGifBytes, &error);
@@ -100,7 +99,7 @@ DecodedPicture DecodeGif(const uint8_t* data, size_t size, const DecodeRequest& 
     const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
     if (!map || frame.Width <= 0 || frame.Height <= 0) return {DecodeProblem::Corrupt, result.width, result.height};
     const uint64_t framePixels = static_cast<uint64_t>(frame.Width) * static_cast<uint64_t>(frame.Height);
-    if (framePixels > kMaxDeclaredPixels || (frame.Interlace && framePixels > kMaxShownPixels))
+    if (framePixels > kMaxDeclaredPixels || (frame.Interlace && framePixels > kMaxWholePixels))
         return {DecodeProblem::OverBudget, result.width, result.height};
 
     // The colour of each index; indices beyond the map show the background, as does the

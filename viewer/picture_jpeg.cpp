@@ -1,6 +1,13 @@
 // JPEG through libjpeg: decoded at the smallest scale that still covers the shown size, straight
 // into 32-bit rows, then area-averaged. libjpeg reports errors by calling back; we leave its frames
 // with longjmp, so the function that sets the jump point holds no objects that need destroying.
+//
+// The end of the file: libjpeg meets it with a warning and goes on as if an end marker were there.
+// That is right when all scan data was there (many files lack their end marker, or carry other
+// bytes after the last scan) and wrong when the data ends early, where libjpeg would fill the rest
+// with grey. So the end is a failure only when the decoder needs data after it (a "hit marker"
+// warning), or when a scan the picture needs never came: for a progressive file, each coefficient
+// must have reached its last bit; for a sequential one, each component must have had its scan.
 #include <csetjmp>
 #include <algorithm>
 #include <cstdio>
@@ -25,38 +32,103 @@ constexpr int kMaxJpegScans = 500;
 struct JpegErrors {
     jpeg_error_mgr manager;
     std::jmp_buf jump;
+    bool endMet = false;             // the data ended (libjpeg pretends an end marker)
+    unsigned componentsScanned = 0;  // a bit per component that appeared in a scan
 };
 
 [[noreturn]] void OnJpegError(j_common_ptr info) {
     std::longjmp(reinterpret_cast<JpegErrors*>(info->err)->jump, 1);
 }
 
-// Warnings are passed over, except the data ending early: libjpeg would fill the rest with grey
-// and call the picture good.
+// Warnings are passed over (extra bytes between markers, which many cameras write), except scan
+// data that is needed after the end of the file.
 void OnJpegMessage(j_common_ptr info, int level) {
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) OnJpegError(info);
+    if (level >= 0) return;
+    auto* errors = reinterpret_cast<JpegErrors*>(info->err);
+    if (info->err->msg_code == JWRN_JPEG_EOF) errors->endMet = true;
+    if (info->err->msg_code == JWRN_HIT_MARKER && errors->endMet) OnJpegError(info);
 }
 
 void OnJpegProgress(j_common_ptr info) {
-    if (info->is_decompressor && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxJpegScans)
-        ERREXIT(info, JERR_NOTIMPL);
+    if (!info->is_decompressor) return;
+    auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
+    if (decompress->input_scan_number > kMaxJpegScans) ERREXIT(info, JERR_NOTIMPL);
+    auto* errors = reinterpret_cast<JpegErrors*>(info->err);
+    for (int i = 0; i < decompress->comps_in_scan && i < MAX_COMPS_IN_SCAN; ++i)
+        if (const jpeg_component_info* component = decompress->cur_comp_info[i]; component && component->component_index < 32)
+            errors->componentsScanned |= 1u << component->component_index;
+}
+
+// After the file ended early: whether every scan the picture needs was there.
+bool ScansComplete(const jpeg_decompress_struct& info, unsigned componentsScanned) {
+    if (info.progressive_mode) {
+        if (!info.coef_bits) return false;
+        for (int c = 0; c < info.num_components; ++c)
+            for (int k = 0; k < DCTSIZE2; ++k)
+                if (info.coef_bits[c][k] != 0) return false;
+        return true;
+    }
+    for (int c = 0; c < info.num_components && c < 32; ++c)
+        if (!(componentsScanned & (1u << c))) return false;
+    return true;
+}
+
+// The file's bytes as libjpeg asks for them, a buffer at a time. At the end, an end marker is
+// pretended, with the warning libjpeg's own sources give.
+struct JpegSource {
+    jpeg_source_mgr manager{};
+    SequentialReader* reader = nullptr;
+};
+
+void InitJpegSource(j_decompress_ptr) {}
+void TermJpegSource(j_decompress_ptr) {}
+
+boolean FillJpegInput(j_decompress_ptr info) {
+    static const JOCTET kEnd[2] = {0xFF, JPEG_EOI};
+    auto* source = reinterpret_cast<JpegSource*>(info->src);
+    const std::span<const uint8_t> part = source->reader->Next();
+    if (part.empty()) {
+        WARNMS(info, JWRN_JPEG_EOF);
+        source->manager.next_input_byte = kEnd;
+        source->manager.bytes_in_buffer = 2;
+    } else {
+        source->manager.next_input_byte = part.data();
+        source->manager.bytes_in_buffer = part.size();
+    }
+    return TRUE;
+}
+
+void SkipJpegInput(j_decompress_ptr info, long count) {
+    if (count <= 0) return;
+    auto* source = reinterpret_cast<JpegSource*>(info->src);
+    const size_t skip = static_cast<size_t>(count);
+    if (skip <= source->manager.bytes_in_buffer) {
+        source->manager.next_input_byte += skip;
+        source->manager.bytes_in_buffer -= skip;
+        return;
+    }
+    const uint64_t beyond = skip - source->manager.bytes_in_buffer;
+    source->manager.bytes_in_buffer = 0;
+    // Past the end: the next fill meets it.
+    if (!source->reader->Skip(beyond)) source->reader->Skip(source->reader->Left());
 }
 
 struct JpegJob {
-    const uint8_t* data;
-    size_t size;
+    SequentialReader reader;
+    JpegSource source;
     const DecodeRequest& request;
     const PixelTarget& target;
     jpeg_decompress_struct info{};
     JpegErrors errors{};
     jpeg_progress_mgr progress{};
     bool created = false;
+    bool rowsComplete = false;  // every row is out: what remains of the file cannot spoil them
     DecodedPicture result;
     std::optional<RowShrinker> shrinker;
     std::vector<uint32_t> row;
     std::vector<uint8_t> cmykRow;
 
-    JpegJob(const uint8_t* d, size_t s, const DecodeRequest& r, const PixelTarget& t) : data(d), size(s), request(r), target(t) {}
+    JpegJob(ByteSource& s, const DecodeRequest& r, const PixelTarget& t) : reader(s, 0, s.Size()), request(r), target(t) {}
     ~JpegJob() {
         if (created) jpeg_destroy_decompress(&info);
     }
@@ -82,13 +154,19 @@ bool RunJpeg(JpegJob& job) {
     job.info.err = jpeg_std_error(&job.errors.manager);
     job.errors.manager.error_exit = OnJpegError;
     job.errors.manager.emit_message = OnJpegMessage;
-    if (setjmp(job.errors.jump)) return false;
+    if (setjmp(job.errors.jump)) return job.rowsComplete;
     jpeg_create_decompress(&job.info);
     job.created = true;
     job.info.mem->max_memory_to_use = kMaxJpegWorkingMemory;
     job.progress.progress_monitor = OnJpegProgress;
     job.info.progress = &job.progress;
-    jpeg_mem_src(&job.info, job.data, static_cast<unsigned long>(job.size));
+    job.source.reader = &job.reader;
+    job.source.manager.init_source = InitJpegSource;
+    job.source.manager.fill_input_buffer = FillJpegInput;
+    job.source.manager.skip_input_data = SkipJpegInput;
+    job.source.manager.resync_to_restart = jpeg_resync_to_restart;
+    job.source.manager.term_source = TermJpegSource;
+    job.info.src = &job.source.manager;
     jpeg_read_header(&job.info, TRUE);
 
     ShownSize shown{};
@@ -125,15 +203,19 @@ bool RunJpeg(JpegJob& job) {
         if (cmyk) CmykToRgb(job.cmykRow.data(), job.row.data(), outWidth);
         job.shrinker->AddRow(job.row.data());
     }
+    if (job.errors.endMet && !ScansComplete(job.info, job.errors.componentsScanned)) return false;
+    job.rowsComplete = true;
     jpeg_finish_decompress(&job.info);
     return true;
 }
 
 }  // namespace
 
-DecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const DecodeRequest& request, const PixelTarget& target) {
-    if (size < 3 || data[0] != 0xFF || data[1] != 0xD8 || data[2] != 0xFF) return {DecodeProblem::NotPicture};
-    JpegJob job(data, size, request, target);
+DecodedPicture DecodeJpeg(ByteSource& source, const DecodeRequest& request, const PixelTarget& target) {
+    uint8_t signature[3] = {};
+    if (!source.Read(0, signature) || signature[0] != 0xFF || signature[1] != 0xD8 || signature[2] != 0xFF)
+        return {DecodeProblem::NotPicture};
+    JpegJob job(source, request, target);
     if (!RunJpeg(job)) {
         const bool tooBig = job.errors.manager.msg_code == JERR_NO_BACKING_STORE || job.errors.manager.msg_code == JERR_NOTIMPL;
         return {tooBig ? DecodeProblem::OverBudget : DecodeProblem::Corrupt, job.result.width, job.result.height};

@@ -5,10 +5,12 @@
 
 namespace tikora {
 
-RowShrinker::RowShrinker(int sourceWidth, int sourceHeight, int shownWidth, int shownHeight, uint32_t* shown)
+RowShrinker::RowShrinker(int sourceWidth, int sourceHeight, int shownWidth, int shownHeight, uint32_t* shown,
+                         bool fromBottom)
     : sourceWidth_(sourceWidth),
       sourceHeight_(sourceHeight),
       identity_(sourceWidth == shownWidth && sourceHeight == shownHeight),
+      fromBottom_(fromBottom),
       shownWidth_(shownWidth),
       shownHeight_(shownHeight),
       own_(shown ? Image() : Image(shownWidth, shownHeight)),
@@ -26,11 +28,14 @@ RowShrinker::RowShrinker(int sourceWidth, int sourceHeight, int shownWidth, int 
 void RowShrinker::AddRow(const uint32_t* row) {
     if (sourceRow_ >= sourceHeight_) return;
     if (identity_) {
-        uint32_t* out = ShownRow(sourceRow_++);
+        uint32_t* out = ShownRow(SourceY());
+        ++sourceRow_;
         for (int x = 0; x < sourceWidth_; ++x) out[x] = row[x] & 0xFFFFFF;
         return;
     }
-    const int target = static_cast<int>(static_cast<int64_t>(sourceRow_) * shownHeight_ / sourceHeight_);
+    // Rows from the bottom reach the shown rows in falling order; either way each group of source
+    // rows is complete before the next begins.
+    const int target = static_cast<int>(static_cast<int64_t>(SourceY()) * shownHeight_ / sourceHeight_);
     if (target != shownRow_) {
         EmitRow();
         shownRow_ = target;
@@ -48,7 +53,8 @@ void RowShrinker::AddRow(const uint32_t* row) {
 }
 
 void RowShrinker::CommitDirectRow() {
-    uint32_t* row = ShownRow(sourceRow_++);
+    uint32_t* row = ShownRow(SourceY());
+    ++sourceRow_;
     for (int x = 0; x < sourceWidth_; ++x) row[x] &= 0xFFFFFF;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Shrinks a picture that arrives row by row from the top into a smaller one by averaging areas:
+// Shrinks a picture that arrives row by row, from the top or from the bottom, into a smaller one
+// by averaging areas:
 // every source pixel lands in exactly one shown pixel, and each shown pixel is the rounded mean of
 // its pixels. Only one row of sums is kept, so memory follows the shown width.
 #include <cstdint>
@@ -13,15 +14,16 @@ class RowShrinker {
 public:
     // The shown size must be at least 1 x 1 and no larger than the source on either side.
     // shown: where the shown pixels go (shownWidth x shownHeight, rows from the top), or null for
-    // a picture of the shrinker's own, handed over by Take.
-    RowShrinker(int sourceWidth, int sourceHeight, int shownWidth, int shownHeight, uint32_t* shown = nullptr);
+    // a picture of the shrinker's own, handed over by Take. fromBottom: the rows arrive bottom first.
+    RowShrinker(int sourceWidth, int sourceHeight, int shownWidth, int shownHeight, uint32_t* shown = nullptr,
+                bool fromBottom = false);
 
     // One source row of sourceWidth pixels, 0x00RRGGBB (the top byte is ignored).
     void AddRow(const uint32_t* row);
 
     // At actual size a codec may write the next row straight into the shown picture: this is
     // where it goes (nullptr when shrinking), and CommitDirectRow takes it as added.
-    uint32_t* DirectRow() { return identity_ && sourceRow_ < sourceHeight_ ? ShownRow(sourceRow_) : nullptr; }
+    uint32_t* DirectRow() { return identity_ && sourceRow_ < sourceHeight_ ? ShownRow(SourceY()) : nullptr; }
     void CommitDirectRow();
 
     int RowsAdded() const { return sourceRow_; }
@@ -33,6 +35,7 @@ public:
 private:
     void EmitRow();
     uint32_t* ShownRow(int y) { return shown_ + static_cast<size_t>(y) * shownWidth_; }
+    int SourceY() const { return fromBottom_ ? sourceHeight_ - 1 - sourceRow_ : sourceRow_; }
 
     int sourceWidth_;
     int sourceHeight_;
@@ -40,6 +43,7 @@ private:
     int shownRow_ = 0;       // the shown row the current sums belong to
     uint32_t rowsInSums_ = 0;
     bool identity_;
+    bool fromBottom_;
     std::vector<int> columnOf_;          // shown column of each source column
     std::vector<uint32_t> columnWidth_;  // source columns per shown column
     std::vector<uint64_t> sums_;         // red, green, blue per shown column

@@ -79,6 +79,97 @@ TEST(BmpReader, DecodesEveryDepthAndRowOrder) {
     }
 }
 
+// Run-length data decoded by hand: each kind of run and escape, and each way data can be wrong.
+// Expected rows are shown from the top, one hex digit per palette index (the palette is grey,
+// entry i being i * 0x010101); no rows means refused.
+TEST(BmpReader, DecodesRunLengthDataAndRefusesWhatLeavesThePicture) {
+    using testing::RleTestBmp;
+    struct Case {
+        const char* name;
+        int width, height, bits;
+        std::vector<uint8_t> data;
+        std::vector<std::string> rows;
+    };
+    const Case cases[] = {
+        {"runs and ends of line", 4, 2, 8, {2, 5, 2, 6, 0, 0, 4, 7, 0, 1}, {"7777", "5566"}},
+        {"pixels one by one, padded", 5, 1, 8, {0, 3, 1, 2, 3, 0, 2, 9, 0, 1}, {"12399"}},
+        {"delta skips pixels and rows", 4, 3, 8, {1, 1, 0, 2, 2, 1, 1, 2, 0, 1}, {"0000", "0002", "1000"}},
+        {"end of bitmap early", 3, 3, 8, {3, 4, 0, 1}, {"000", "000", "444"}},
+        {"end of line after the last row", 2, 1, 8, {2, 1, 0, 0, 0, 1}, {"11"}},
+        {"delta to the row's end", 3, 2, 8, {1, 3, 0, 2, 2, 0, 0, 0, 1, 5, 0, 1}, {"500", "300"}},
+        {"4-bit runs alternate", 5, 1, 4, {5, 0x12, 0, 1}, {"12121"}},
+        {"4-bit pixels one by one", 5, 1, 4, {0, 5, 0x12, 0x34, 0x50, 0, 0, 1}, {"12345"}},
+        {"4-bit odd count, padded", 4, 1, 4, {0, 3, 0x12, 0x30, 1, 0xF0, 0, 1}, {"123f"}},
+        {"run into the row's padding", 3, 1, 8, {4, 7, 0, 1}, {"777"}},
+        {"4-bit pixels into the padding", 3, 1, 4, {0, 8, 0x12, 0x34, 0x56, 0x78, 0, 1}, {"123"}},
+        {"run past the row", 4, 1, 8, {5, 1, 0, 1}, {}},
+        {"pixels past the row", 2, 1, 8, {0, 5, 1, 2, 3, 4, 5, 0, 0, 1}, {}},
+        {"run after a full row", 2, 1, 8, {2, 1, 3, 1, 0, 1}, {}},
+        {"delta past the right", 4, 2, 8, {0, 2, 5, 0, 0, 1}, {}},
+        {"delta past the top", 4, 2, 8, {0, 2, 0, 2, 0, 1}, {}},
+        {"pixels above the top", 2, 1, 8, {0, 0, 2, 1, 0, 1}, {}},
+        {"end of line above the top", 1, 1, 8, {0, 0, 0, 0, 0, 1}, {}},
+        {"no end of bitmap", 2, 1, 8, {2, 1}, {}},
+        {"pixels one by one cut", 5, 1, 8, {0, 4, 1, 2}, {}},
+        {"delta cut", 5, 2, 8, {0, 2, 1}, {}},
+        {"4-bit run past the row", 3, 1, 4, {9, 0x12, 0, 1}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = RleTestBmp(c.width, c.height, c.bits, c.data);
+        MemorySource source(Bytes(file));
+        ASSERT_EQ(CheckBmp(source).problem, BmpProblem::None);
+        if (c.rows.empty()) {
+            EXPECT_THROW(ReadBmp(source, 100, 100), PictureError);
+            continue;
+        }
+        const Image image = ReadBmp(source, 100, 100);
+        ASSERT_EQ(image.width, c.width);
+        ASSERT_EQ(image.height, c.height);
+        for (int y = 0; y < c.height; ++y)
+            for (int x = 0; x < c.width; ++x) {
+                const uint32_t index = static_cast<uint32_t>(std::stoi(std::string(1, c.rows[y][x]), nullptr, 16));
+                EXPECT_EQ(image.At(x, y), index * 0x010101u) << x << ", " << y;
+            }
+        // The top-left part alone: the same pixels.
+        const Image part = ReadBmp(source, 2, 1);
+        ASSERT_EQ(part.width, std::min(2, c.width));
+        EXPECT_EQ(part.At(0, 0), image.At(0, 0));
+    }
+
+    // Headers a run-length file cannot have, and data declared past the file.
+    std::string topDown = RleTestBmp(2, 1, 8, {2, 1, 0, 1});
+    testing::Put32(topDown, 22, static_cast<uint32_t>(-1));
+    std::string wrongDepth = RleTestBmp(2, 1, 8, {2, 1, 0, 1});
+    testing::Put32(wrongDepth, 30, 2);  // BI_RLE4 with 8 bits
+    const std::pair<std::string, BmpProblem> headers[] = {
+        {topDown, BmpProblem::UnsupportedFormat},
+        {wrongDepth, BmpProblem::UnsupportedFormat},
+        {RleTestBmp(2, 1, 8, {2, 1, 0, 1}, 5), BmpProblem::DataOutsideFile},
+    };
+    for (const auto& [bytes, problem] : headers) {
+        MemorySource source(Bytes(bytes));
+        EXPECT_EQ(BmpProblemName(CheckBmp(source).problem), std::string(BmpProblemName(problem)));
+    }
+}
+
+// Every prefix of a good run-length bitmap is refused, whether its header declares the data's
+// size (the check sees the cut) or leaves it to the end of the file (the decoder does).
+TEST(BmpReader, EveryTruncationOfARunLengthBitmapIsRefused) {
+    const std::vector<uint8_t> rle8 = testing::EncodeRle8(37, 9, [](int x, int y) { return static_cast<uint8_t>(x / 5 + y * 3); });
+    const std::vector<uint8_t> rle4 = {0, 5, 0x12, 0x34, 0x50, 0, 3, 0x77, 0, 0, 0, 2, 1, 1, 4, 0x9A, 0, 1};
+    for (const auto& [bits, data] : {std::pair{8, rle8}, std::pair{4, rle4}})
+        for (int64_t declared : {-1, 0}) {
+            const std::string file = testing::RleTestBmp(37, 9, bits, data, declared);
+            MemorySource whole(Bytes(file));
+            ASSERT_NO_THROW(ReadBmp(whole, 100, 100)) << bits << " bits";
+            for (size_t keep = 0; keep < file.size(); ++keep) {
+                MemorySource cut(Bytes(file.substr(0, keep)));
+                EXPECT_THROW(ReadBmp(cut, 100, 100), PictureError) << bits << " bits, kept " << keep;
+            }
+        }
+}
+
 // The skins the program ships read back as the strips they were drawn from.
 TEST(BmpReader, ReadsTheShippedSkinsAndTheWriterOutput) {
     const Image built = RenderBuiltinSkin();

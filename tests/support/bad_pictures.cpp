@@ -114,6 +114,36 @@ std::string EncodeTestBmp(const BmpSpec& spec) {
     return bmp;
 }
 
+std::string RleTestBmp(int width, int height, int bits, const std::vector<uint8_t>& data, int64_t declaredSize) {
+    std::string bmp = EncodeTestBmp({.width = width, .height = 1, .bits = bits, .compression = bits == 8 ? 1u : 2u});
+    const uint32_t offBits = static_cast<uint32_t>(bmp[10] & 0xFF) | (static_cast<uint32_t>(bmp[11] & 0xFF) << 8);
+    bmp.resize(offBits);
+    bmp.append(data.begin(), data.end());
+    Put32(bmp, 2, static_cast<uint32_t>(bmp.size()));
+    Put32(bmp, 22, static_cast<uint32_t>(height));
+    Put32(bmp, 34, static_cast<uint32_t>(declaredSize < 0 ? static_cast<int64_t>(data.size()) : declaredSize));
+    return bmp;
+}
+
+std::vector<uint8_t> EncodeRle8(int width, int height, const std::function<uint8_t(int x, int y)>& index) {
+    std::vector<uint8_t> data;
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width;) {
+            const uint8_t value = index(x, y);
+            int count = 1;
+            while (x + count < width && count < 255 && index(x + count, y) == value) ++count;
+            data.push_back(static_cast<uint8_t>(count));
+            data.push_back(value);
+            x += count;
+        }
+        data.push_back(0);
+        data.push_back(0);
+    }
+    data.push_back(0);
+    data.push_back(1);
+    return data;
+}
+
 std::vector<BadFile> BadSkinCorpus() {
     BmpSpec strip;
     strip.pixel = [](int x, int y) { return static_cast<uint32_t>(x * 7 + y * 131); };

@@ -27,6 +27,15 @@ struct BmpSpec {
 
 std::string EncodeTestBmp(const BmpSpec& spec);
 
+// A run-length bitmap (BI_RLE8 for 8 bits, BI_RLE4 for 4) of the given size with the data as given
+// and a grey palette (entry i is i * 0x010101). declaredSize: the header's size of the data;
+// -1 writes the data's true size, 0 leaves it to the file's end.
+std::string RleTestBmp(int width, int height, int bits, const std::vector<uint8_t>& data, int64_t declaredSize = -1);
+
+// The RLE8 data of rows of palette indices (rows as shown, from the top): runs of equal indices,
+// an end of line after each row, an end of bitmap after the last.
+std::vector<uint8_t> EncodeRle8(int width, int height, const std::function<uint8_t(int x, int y)>& index);
+
 // A little-endian 32-bit value put into bytes at an offset.
 void Put32(std::string& bytes, size_t at, uint32_t value);
 

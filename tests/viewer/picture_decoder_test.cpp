@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "support/bad_pictures.h"
 #include "support/picture_samples.h"
 #include "viewer/picture_shrink.h"
 
@@ -12,6 +13,17 @@ namespace tikora {
 namespace {
 
 using testing::Bytes;
+
+Bytes AsBytes(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+// A 24-bit bitmap of the picture, and an RLE8 one whose palette index i is grey level i.
+Bytes BmpOf(const Image& image) {
+    return AsBytes(testing::EncodeTestBmp({.width = image.width, .height = image.height, .pixel = [&](int x, int y) { return image.At(x, y); }}));
+}
+uint8_t GreyIndex(int x, int y) { return static_cast<uint8_t>((x / 3 + y * 7) % 256); }
+Bytes RleOf(int width, int height) {
+    return AsBytes(testing::RleTestBmp(width, height, 8, testing::EncodeRle8(width, height, GreyIndex)));
+}
 
 DecodedPicture Decode(PictureFormat format, const Bytes& bytes, int fitWidth = 0, int fitHeight = 0, uint32_t background = 0) {
     return DecodePicture(format, bytes.data(), bytes.size(), DecodeRequest{fitWidth, fitHeight, background});
@@ -45,7 +57,7 @@ TEST(PictureFit, ShrinksProportionallyAndNeverEnlarges) {
 TEST(PictureFit, FormatComesFromTheExtensionWithoutRegardToCase) {
     const std::pair<const char*, PictureFormat> cases[] = {
         {"C:\\p\\a.JPG", PictureFormat::Jpeg}, {"a.jpeg", PictureFormat::Jpeg}, {"x.png", PictureFormat::Png},
-        {"x.Gif", PictureFormat::Gif},         {"x.bmp", PictureFormat::System}, {"x.ICO", PictureFormat::System},
+        {"x.Gif", PictureFormat::Gif},         {"x.bmp", PictureFormat::Bmp}, {"x.ICO", PictureFormat::System},
         {"x.emf", PictureFormat::System},      {"x.wmf", PictureFormat::System}, {"x.tif", PictureFormat::Unknown},
         {"dir.jpg\\file", PictureFormat::Unknown}, {"noextension", PictureFormat::Unknown},
     };
@@ -84,6 +96,17 @@ TEST(PictureDecode, EachFormatReadsBackWhatWasWritten) {
     interlaced.interlaced = true;
 
     struct Case { const char* name; PictureFormat format; Bytes bytes; int tolerance; bool gif; };
+    const Image grey = [] {
+        Image g(64, 48);
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x) g.At(x, y) = GreyIndex(x, y) * 0x010101u;
+        return g;
+    }();
+    for (const auto& [name, bytes, expected] : {std::tuple{"bmp", BmpOf(source), source}, std::tuple{"rle8 bmp", RleOf(64, 48), grey}}) {
+        const DecodedPicture picture = Decode(PictureFormat::Bmp, bytes);
+        ASSERT_EQ(picture.problem, DecodeProblem::None) << name;
+        EXPECT_EQ(picture.image.pixels, expected.pixels) << name;
+    }
     const Case cases[] = {
         {"png", PictureFormat::Png, testing::EncodePng(source), 0, false},
         {"interlaced png", PictureFormat::Png, testing::EncodePng(source, {}, true), 0, false},
@@ -111,9 +134,14 @@ TEST(PictureDecode, EachFormatReadsBackWhatWasWritten) {
 
 TEST(PictureDecode, BestFitDecodesToTheShownSize) {
     Image red(800, 600, Rgb(220, 30, 30));
-    const struct { const char* name; PictureFormat format; Bytes bytes; } cases[] = {
-        {"jpeg", PictureFormat::Jpeg, testing::EncodeJpeg(red)},
-        {"png", PictureFormat::Png, testing::EncodePng(red)},
+    // The run-length bitmap: grey 0 in its top half, grey 200 in its bottom half, rows stored
+    // bottom first; shrunk, the halves stay where they are.
+    const Bytes rle = AsBytes(testing::RleTestBmp(800, 600, 8, testing::EncodeRle8(800, 600, [](int, int y) { return static_cast<uint8_t>(y < 300 ? 0 : 200); })));
+    const struct { const char* name; PictureFormat format; Bytes bytes; uint32_t top, bottom; } cases[] = {
+        {"jpeg", PictureFormat::Jpeg, testing::EncodeJpeg(red), Rgb(220, 30, 30), Rgb(220, 30, 30)},
+        {"png", PictureFormat::Png, testing::EncodePng(red), Rgb(220, 30, 30), Rgb(220, 30, 30)},
+        {"bmp", PictureFormat::Bmp, BmpOf(red), Rgb(220, 30, 30), Rgb(220, 30, 30)},
+        {"rle8 bmp", PictureFormat::Bmp, rle, 0, 200 * 0x010101u},
     };
     for (const auto& c : cases) {
         const DecodedPicture picture = Decode(c.format, c.bytes, 100, 100);
@@ -121,7 +149,8 @@ TEST(PictureDecode, BestFitDecodesToTheShownSize) {
         EXPECT_EQ(picture.width, 800) << c.name;  // the picture's own size is still reported
         EXPECT_EQ(picture.image.width, 100) << c.name;
         EXPECT_EQ(picture.image.height, 75) << c.name;
-        EXPECT_TRUE(Near(picture.image.At(50, 37), Rgb(220, 30, 30), 6)) << c.name;
+        EXPECT_TRUE(Near(picture.image.At(50, 10), c.top, 6)) << c.name;
+        EXPECT_TRUE(Near(picture.image.At(50, 70), c.bottom, 6)) << c.name;
     }
 }
 
@@ -133,6 +162,7 @@ TEST(PictureDecode, ACallersTargetGetsTheSamePixels) {
         {PictureFormat::Jpeg, testing::EncodeJpeg(source)},
         {PictureFormat::Png, testing::EncodePng(source, {}, true)},
         {PictureFormat::Gif, testing::EncodeGif(64, 48, {0, Rgb(1, 2, 3)}, {frame})},
+        {PictureFormat::Bmp, RleOf(64, 48)},
     };
     for (const auto& file : files)
         for (int box : {0, 20}) {
@@ -218,6 +248,41 @@ TEST(PictureDecode, BadFilesComeBackAsProblemsWithoutPixels) {
     }
 }
 
+// A JPEG whose scan data is all there shows, whatever follows it: no end marker, or other bytes
+// instead of it or after it, and the same pixels as the whole file. One whose scan data is cut
+// (within a scan, or before the scans that complete a progressive picture) is refused.
+TEST(PictureDecode, AJpegShowsWhenItsScanDataIsComplete) {
+    const Image source = testing::Gradient(40, 30);
+    const Bytes baseline = testing::EncodeJpeg(source), progressive = testing::EncodeJpeg(source, true);
+    auto withoutEnd = [](Bytes b) { b.resize(b.size() - 2); return b; };
+    auto plus = [](Bytes b, Bytes more) { b.insert(b.end(), more.begin(), more.end()); return b; };
+    // Cut just before the last scan's header (FF DA): a progressive picture without its last scan.
+    auto beforeLastScan = [](Bytes b) {
+        for (size_t i = b.size() - 2; i > 0; --i)
+            if (b[i] == 0xFF && b[i + 1] == 0xDA) { b.resize(i); break; }
+        return b;
+    };
+    const struct { const char* name; Bytes whole; Bytes bytes; bool shows; } cases[] = {
+        {"baseline without its end marker", baseline, withoutEnd(baseline), true},
+        {"baseline with bytes after its end", baseline, plus(baseline, Bytes(100, 0x55)), true},
+        {"baseline with zeros instead of its end", baseline, plus(withoutEnd(baseline), Bytes(64, 0)), true},
+        {"baseline with another picture after it", baseline, plus(baseline, baseline), true},
+        {"progressive without its end marker", progressive, withoutEnd(progressive), true},
+        {"baseline cut in its scan", baseline, Bytes(baseline.begin(), baseline.end() - 40), false},
+        {"progressive without its last scan", progressive, beforeLastScan(progressive), false},
+        {"progressive cut in its last scan", progressive, Bytes(progressive.begin(), progressive.end() - 30), false},
+    };
+    for (const auto& c : cases) {
+        const DecodedPicture picture = Decode(PictureFormat::Jpeg, c.bytes);
+        if (!c.shows) {
+            EXPECT_EQ(picture.problem, DecodeProblem::Corrupt) << c.name;
+            continue;
+        }
+        ASSERT_EQ(picture.problem, DecodeProblem::None) << c.name;
+        EXPECT_EQ(picture.image.pixels, Decode(PictureFormat::Jpeg, c.whole).image.pixels) << c.name;
+    }
+}
+
 // Every prefix of a good file either decodes whole or is refused: never a half picture, never a
 // crash. (A PNG may lose its closing chunks and still be whole.)
 TEST(PictureDecode, EveryTruncationIsWholeOrRefused) {
@@ -227,6 +292,8 @@ TEST(PictureDecode, EveryTruncationIsWholeOrRefused) {
         {PictureFormat::Png, testing::EncodePng(source, {}, true)},
         {PictureFormat::Jpeg, testing::EncodeJpeg(source, true)},
         {PictureFormat::Gif, testing::EncodeGif(24, 16, {0, 1, 2, 3}, {frame})},
+        {PictureFormat::Bmp, AsBytes(testing::RleTestBmp(24, 16, 8, testing::EncodeRle8(24, 16, GreyIndex), 0))},
+        {PictureFormat::Bmp, BmpOf(source)},
     };
     for (const auto& file : files)
         for (size_t keep = 0; keep < file.bytes.size(); ++keep) {

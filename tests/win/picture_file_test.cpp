@@ -62,6 +62,8 @@ TEST(PictureFileTest, EveryKindLoadsWithItsOwnSize) {
         {"a.JPG", AsString(EncodeJpeg(source)), 40, 30, Handle::Bitmap, 0},
         {"a.gif", AsString(EncodeGif(40, 30, {0, 0xFFFFFF}, {{0, 0, 40, 30, std::vector<uint8_t>(1200, 1)}})), 40, 30, Handle::Bitmap, 0},
         {"a.bmp", EncodeTestBmp({.width = 40, .height = 30}), 40, 30, Handle::Bitmap, 0},
+        {"rle.bmp", RleTestBmp(40, 30, 8, EncodeRle8(40, 30, [](int x, int y) { return static_cast<uint8_t>(x + y); })), 40, 30,
+         Handle::Bitmap, 0},
         {"a.ico", GoodTestIcon(), 32, 32, Handle::Icon, 0},
         // 2 inches by 1 inch at the screen's pixels per inch; the device's own rounding aside.
         {"a.wmf", PlaceableMetafileBytes(2000, 1000, 1000), 2 * dpi, dpi, Handle::Metafile, 0},
@@ -85,12 +87,15 @@ TEST(PictureFileTest, FailuresAreSortedIntoPictureErrorsAndOthers) {
     Bytes png = EncodePng(Gradient(40, 30));
     Bytes jpeg = EncodeJpeg(Gradient(40, 30));
     jpeg.resize(jpeg.size() / 2);
+    std::string cutRle = RleTestBmp(40, 30, 8, EncodeRle8(40, 30, [](int x, int) { return static_cast<uint8_t>(x); }), 0);
+    cutRle.resize(cutRle.size() - 3);
     struct Case { const char* name; std::string bytes; const char* className; };
     const Case cases[] = {
         {"garbage.png", "not a picture at all", kInvalidGraphic},
         {"broken.jpg", AsString(jpeg), kJpegError},
         {"png-named.gif", AsString(png), kInvalidGraphic},
         {"empty.bmp", "", kInvalidGraphic},
+        {"cut-rle.bmp", cutRle, kInvalidGraphic},
         {"text.ico", "hello", kInvalidGraphic},
         {"bad-checksum.wmf", PlaceableMetafileBytes(100, 100, 1000, false), kInvalidGraphic},
         {"garbage.emf", std::string(200, '\x01'), kInvalidGraphic},

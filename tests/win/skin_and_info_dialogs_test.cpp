@@ -245,6 +245,30 @@ TEST_F(SkinAndInfoDialogsTest, ChooserListsPreviewsAndAppliesWithoutDuplicates) 
     EXPECT_EQ(listed.size(), 3u) << "rebuilt on show: no duplicates, the new strip appears";
 }
 
+// A strip saved by an old paint program as a run-length bitmap: previewed, applied and drawn.
+TEST_F(SkinAndInfoDialogsTest, ARunLengthStripIsChosenAndDrawn) {
+    auto index = [](int x, int y) { return static_cast<uint8_t>((x / 4 + y * 5) % 256); };
+    AddSkin("Rle.bmp", tikora::testing::RleTestBmp(286, 37, 8, tikora::testing::EncodeRle8(286, 37, index)));
+    ShowChooser();
+    ASSERT_EQ(Listed(), std::vector<std::string>{"Rle.bmp"});
+    EXPECT_EQ(Preview().At(285, 36), index(285, 36) * 0x010101u);
+    Apply();
+    EXPECT_EQ(StoredSkin(), "Numbers\\Rle.bmp");
+    EXPECT_TRUE(rig.ErrorBoxes().empty());
+    // The hour's tens digit "1" on the face: strip columns 52 onwards.
+    RedrawWindow(clock->Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    clock->DrawFace();
+    HDC dc = GetDC(clock->FaceHandle());
+    int wrong = 0;
+    for (int dy = 0; dy < kCellHeight; dy += 4)
+        for (int dx = 0; dx < kDigitCellWidth; dx += 4) {
+            const COLORREF c = GetPixel(dc, ui::Scale(8 + dx), ui::Scale(8 + dy));
+            wrong += Rgb(GetRValue(c), GetGValue(c), GetBValue(c)) != index(52 + dx, dy) * 0x010101u;
+        }
+    ReleaseDC(clock->FaceHandle(), dc);
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST_F(SkinAndInfoDialogsTest, RefusedStripsLeaveTheFaceAndTheFileAsTheyWere) {
     struct Case {
         const char* name;
