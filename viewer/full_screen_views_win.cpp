@@ -153,10 +153,13 @@ void BrowsingView::Display() {
 }
 
 void BrowsingView::Leave() {
+    // The viewer first, then the view hidden after it.
+    PictureListHost* host = HostOf(links_);
+    if (host) host->ShowForReturn();
     Hide();
     Image().Clear();
     placeholder_.SetVisible(false);
-    if (PictureListHost* host = HostOf(links_)) host->ReturnFromBrowsing(index_);
+    if (host) host->ReturnFromBrowsing(index_);
 }
 
 }  // namespace tikora
