@@ -1,8 +1,9 @@
 #pragma once
-// Reminder.ini on disk. Loading reads every entry whole, however long. Saving never leaves a
-// half-written store: the list is written through the profile functions onto a copy of the
-// file beside it, which then replaces the file in one step, so the file on disk always holds
-// either the complete old list or the complete new one, in the bytes the profile functions make.
+// Reminder.ini on disk, read whole and changed in memory by the profile files' rules
+// (`ProfileText`), since the system's profile functions drop a value of 32,767 characters or
+// more without a word. Saving never leaves a half-written store: the new text is written to a
+// copy beside the file, which then replaces the file in one step, so the file on disk always
+// holds either the complete old list or the complete new one.
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,14 +15,15 @@ namespace tikora {
 
 class ReminderFile {
 public:
-    // Opens the profile file that receives the writes; tests put a failing one in.
-    using StoreOpener = std::function<std::unique_ptr<SettingsStore>(const std::string& path)>;
+    // Stands between "Apply" and the store's text; tests put a failing one in. Null: none.
+    using StoreWrapper = std::function<std::unique_ptr<SettingsStore>(SettingsStore& text)>;
 
-    explicit ReminderFile(std::string path, StoreOpener openStore = {});
+    explicit ReminderFile(std::string path, StoreWrapper wrapStore = {});
 
     std::vector<std::string> Load();
-    // Throws AppError "Unable to write to <path>" when the store cannot be replaced; the old
-    // file is then untouched.
+    // Throws AppError "Unable to write to <path>" when the store cannot be replaced (a read-only
+    // file, a folder that takes no new file, a failed write); the old file is then untouched and
+    // no copy is left beside it. A replaced store keeps the old file's attributes.
     void Save(const std::vector<std::string>& entries);
 
     const std::string& Path() const { return path_; }
@@ -29,10 +31,7 @@ public:
 
 private:
     std::string path_;
-    StoreOpener openStore_;
+    StoreWrapper wrapStore_;
 };
-
-// The names of the keys of a section of a profile file, in file order.
-std::vector<std::string> ProfileKeyNames(const std::string& path, const std::string& section);
 
 }  // namespace tikora

@@ -43,6 +43,9 @@ public:
     void Draw(const std::string& text, const FaceOptions& options);
     // The surface must be drawn in full at the next draw (the window was shown or resized).
     void Invalidate();
+    // The glyphs are copied again at the next draw, without a repaint of the frame in between:
+    // for a face whose frame has just been painted.
+    void RedrawGlyphs() { stale_ = true; }
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -151,9 +151,11 @@ void ClockWindow::Hide() { ShowWindow(Hwnd(), SW_HIDE); }
 
 void ClockWindow::Show() {
     ShowWindow(Hwnd(), SW_SHOWNOACTIVATE);
-    // Shown again from under the pointer: the caller draws at once, so paint the frame first.
+    // Shown again from under the pointer: the frame is painted now and the caller draws the
+    // glyphs at once. No paint may stay queued behind that draw, or it would wipe the digits
+    // until the next tick.
     UpdateWindow(FaceHandle());
-    face_.Invalidate();
+    face_.RedrawGlyphs();
 }
 
 LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

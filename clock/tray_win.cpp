@@ -256,7 +256,7 @@ void InsertItem(HMENU menu, const MenuItem& item) {
         info.dwTypeData = caption.data();
         info.cch = static_cast<UINT>(caption.size());
         if (item.picture != MenuPicture::None) {
-            // Drawn by the owner on request, see TrayMenus::OwnerProc.
+            // Drawn on request by the menus' own owner window, see TrayMenus::MenuWindowProc.
             info.fMask |= MIIM_BITMAP | MIIM_DATA;
             info.hbmpItem = HBMMENU_CALLBACK;
             info.dwItemData = static_cast<ULONG_PTR>(item.picture);

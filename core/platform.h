@@ -31,8 +31,8 @@ public:
     virtual DateTime Now() = 0;
 };
 
-// sndPlaySound: the flag word 0x20000 (SND_FILENAME-less default: synchronous, default sound
-// when the file is missing) is what every caller of the program uses.
+// sndPlaySound: the flag word 0x20000 (SND_FILENAME alone: the name is a file, played
+// synchronously, the default sound when the file is missing) is what every caller uses.
 inline constexpr unsigned kSoundSynchronous = 0x20000;
 
 class SoundPlayer {

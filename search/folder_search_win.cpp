@@ -1,6 +1,8 @@
 // The folder search shared by the search window and the picture viewer.
 #include "search/folder_search_win.h"
 
+#include "search/search_texts.h"
+
 namespace tikora {
 
 FolderSearch::FolderSearch(ui::ListBox& list, ui::FolderBrowser* browser, DirectoryLister* lister,
@@ -55,6 +57,10 @@ bool SystemVersionIsFive() {
     const bool ok = GetVersionExA(&version) != FALSE;
 #pragma GCC diagnostic pop
     return ok && version.dwMajorVersion == 5;
+}
+
+void OpenContainingFolderOf(ShellLauncher& shell, const std::optional<std::string>& path) {
+    if (path) shell.Open(true, "open", ContainingFolder(*path), SW_SHOWNORMAL);
 }
 
 }  // namespace tikora

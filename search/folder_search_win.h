@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "core/platform.h"
 #include "search/find_lister_win.h"
 #include "search/list_search_hooks_win.h"
 #include "search/progress_dialog_win.h"
@@ -47,5 +48,10 @@ private:
 
 // True when the system's major version is exactly 5: the result limit does not apply then.
 bool SystemVersionIsFive();
+
+// "Open containing folder" of the search window and the picture viewer: the path cut after its
+// last backslash, that backslash removed (a file in C:\ opens "C:"), opened with the shell.
+// Nothing without a path.
+void OpenContainingFolderOf(ShellLauncher& shell, const std::optional<std::string>& path);
 
 }  // namespace tikora

@@ -120,12 +120,8 @@ void SearchWindow::Layout() {
     const int top = ui::Scale(kCoolBarHeight);
     const int height = std::max(0, static_cast<int>(client.bottom - (bar.bottom - bar.top)) - top);
     const int list = std::min(listWidth_, std::max(1, width - ui::Scale(kSplitterWidth)));
-    const int splitter = ui::Scale(kSplitterWidth);
     SetWindowPos(coolBar_.Hwnd(), nullptr, 0, 0, width, top, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(results_.Hwnd(), nullptr, 0, top, list, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(splitter_.Hwnd(), nullptr, list, top, splitter, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(details_.Hwnd(), nullptr, list + splitter, top, std::max(0, width - list - splitter), height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    ui::LayOutSplitRow(results_.Hwnd(), splitter_, {details_.Hwnd()}, top, height, list, ui::Scale(kSplitterWidth), width);
 }
 
 void SearchWindow::ShowPresetMenu() {
@@ -186,14 +182,9 @@ void SearchWindow::Complete(const SearchOutcome& outcome) {
     if (outcome.overflow) ShowMessage("over 32736");
 }
 
-void SearchWindow::SetFileButtons(bool enabled) {
-    for (int button : kFileButtons) toolBar_.SetButtonEnabled(button, enabled);
-}
+void SearchWindow::SetFileButtons(bool enabled) { toolBar_.SetButtonsEnabled(kFileButtons, enabled); }
 
-bool SearchWindow::FileButtonsEnabled() const {
-    return std::all_of(std::begin(kFileButtons), std::end(kFileButtons),
-                       [this](int button) { return toolBar_.ButtonEnabled(button); });
-}
+bool SearchWindow::FileButtonsEnabled() const { return toolBar_.ButtonsEnabled(kFileButtons); }
 
 void SearchWindow::ShowSelectedDetails() {
     if (results_.Count() == 0 || results_.SelectedIndex() < 0) return;
@@ -207,11 +198,7 @@ void SearchWindow::OpenFile() {
         services_.shell.Open(true, "open", *path, SW_SHOWNORMAL);
 }
 
-void SearchWindow::OpenContainingFolder() {
-    // No backslash comes back here: a file in C:\ opens "C:".
-    if (const std::optional<std::string> path = SelectedPath())
-        services_.shell.Open(true, "open", ContainingFolder(*path), SW_SHOWNORMAL);
-}
+void SearchWindow::OpenContainingFolder() { OpenContainingFolderOf(services_.shell, SelectedPath()); }
 
 void SearchWindow::CopyTo() {
     if (!copy_) return;

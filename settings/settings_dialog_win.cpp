@@ -23,16 +23,22 @@ struct BoxRow {
     int tabOrder;
 };
 
+// The panel's top left corner: the positions of the controls it holds are relative to it.
+constexpr int kPanelX = 8;
+constexpr int kPanelY = 8;
+
+constexpr ui::Bounds InPanel(int x, int y, int width, int height) { return {kPanelX + x, kPanelY + y, width, height}; }
+
 // In the order of kSettingsDialogOptions, which is also the order LoadOptionBoxes sets them in.
 constexpr BoxRow kBoxes[] = {
-    {&ClockOptions::autostart, {10, 10, 149, 17}, " Run at Windows startup ", 6},
-    {&ClockOptions::hideonstart, {205, 10, 134, 17}, " Hide the clock at start ", 5},
-    {&ClockOptions::scotch, {10, 40, 184, 17}, " Snap to the edges of the screen ", 4},
-    {&ClockOptions::ghost, {205, 40, 135, 17}, " Transparent (W2K-XP) ", 3},
-    {&ClockOptions::showsecond, {205, 70, 99, 17}, " Show seconds ", 2},
-    {&ClockOptions::flash, {205, 100, 80, 17}, " Twinkle ", 1},
-    {&ClockOptions::hideunder, {10, 70, 165, 17}, " Hide the clock under cursor ", 0},
-    {&ClockOptions::everyhour, {10, 100, 103, 17}, " Strike the hour ", 7},
+    {&ClockOptions::autostart, InPanel(10, 10, 149, 17), " Run at Windows startup ", 6},
+    {&ClockOptions::hideonstart, InPanel(205, 10, 134, 17), " Hide the clock at start ", 5},
+    {&ClockOptions::scotch, InPanel(10, 40, 184, 17), " Snap to the edges of the screen ", 4},
+    {&ClockOptions::ghost, InPanel(205, 40, 135, 17), " Transparent (W2K-XP) ", 3},
+    {&ClockOptions::showsecond, InPanel(205, 70, 99, 17), " Show seconds ", 2},
+    {&ClockOptions::flash, InPanel(205, 100, 80, 17), " Twinkle ", 1},
+    {&ClockOptions::hideunder, InPanel(10, 70, 165, 17), " Hide the clock under cursor ", 0},
+    {&ClockOptions::everyhour, InPanel(10, 100, 103, 17), " Strike the hour ", 7},
 };
 static_assert(std::size(kBoxes) == std::size(kSettingsDialogOptions));
 
@@ -67,15 +73,15 @@ void SettingsDialog::OnCreate() {
     SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
 
-    panel_.Create(Hwnd(), {.at = {8, 8, 347, 165}, .outer = ui::Panel::Bevel::Lowered, .inner = ui::Panel::Bevel::Raised});
+    panel_.Create(Hwnd(), {.at = {kPanelX, kPanelY, 347, 165}, .outer = ui::Panel::Bevel::Lowered, .inner = ui::Panel::Bevel::Raised});
     HWND panel = panel_.Hwnd();
     for (size_t i = 0; i < boxes_.size(); ++i) {
         boxes_[i].Create(panel, {.at = kBoxes[i].at, .text = kBoxes[i].caption});
         boxes_[i].onClick = [this, option = kBoxes[i].option] { OnBoxClick(option); };
     }
-    chimeBox_.Create(panel, {.at = {10, 130, 176, 21}, .readOnly = true});
-    chooseButton_.Create(panel, {.at = {191, 130, 21, 21}, .text = "..."});
-    playButton_.Create(panel, {.at = {216, 130, 21, 21}, .text = "Test sound", .picture = playPicture_.get()});  // the text names it for screen readers
+    chimeBox_.Create(panel, {.at = InPanel(10, 130, 176, 21), .readOnly = true});
+    chooseButton_.Create(panel, {.at = InPanel(191, 130, 21, 21), .text = "..."});
+    playButton_.Create(panel, {.at = InPanel(216, 130, 21, 21), .text = "Test sound", .picture = playPicture_.get()});  // the text names it for screen readers
     cancelButton_.Create(Hwnd(), {.at = {195, 181, 75, 25}, .text = "Cancel"});
     applyButton_.Create(Hwnd(), {.at = {279, 181, 75, 25}, .text = "Apply"});
 

@@ -85,7 +85,7 @@ void TagEditor::OnCreate() {
     SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
 
     openButton_.Create(Hwnd(), {.at = {5, 9, 266, 25}, .text = "  Open folder with MP3 files ( *.mp3 )",
-                                 .pictureBesideText = folderPicture_.get()});
+                                 .pictureBesideText = folderPicture_.get(), .flat = true});
     panel_.Create(Hwnd(), {.at = {kPanelX, kPanelY, 267, 300}, .outer = ui::Panel::Bevel::Lowered,
                            .inner = ui::Panel::Bevel::Raised});
     HWND panel = panel_.Hwnd();
@@ -98,7 +98,7 @@ void TagEditor::OnCreate() {
     yearLabel_.Create(panel, {.at = ui::GrowToText(InPanel(10, 160, 25, kLabelHeight), nullptr, "Year:"), .text = "Year:"});
     yearBox_.Create(panel, {.at = InPanel(10, 178, 49, 21), .maxLength = 4});
     trackLabel_.Create(panel, {.at = ui::GrowToText(InPanel(76, 160, 31, kLabelHeight), nullptr, "Track:"), .text = "Track:"});
-    trackBox_.Create(panel, {.at = InPanel(75, 178, 41, 21), .text = "0", .maxLength = 3});
+    trackBox_.Create(panel, {.at = InPanel(75, 178, 41, 21), .text = "0", .maxLength = 3, .digitsOnly = true});
     trackSpin_.Create(panel, {.at = InPanel(100, 178, 16, 21), .minimum = 0, .maximum = 255,
                               .buddy = trackBox_.Hwnd()});
     genreLabel_.Create(panel, {.at = ui::GrowToText(InPanel(130, 160, 33, kLabelHeight), nullptr, "Genre:"), .text = "Genre:"});
@@ -106,9 +106,9 @@ void TagEditor::OnCreate() {
     commentLabel_.Create(panel, {.at = ui::GrowToText(InPanel(10, 210, 47, kLabelHeight), nullptr, "Comment:"), .text = "Comment:"});
     commentBox_.Create(panel, {.at = InPanel(10, 228, 245, 21), .maxLength = 30});
     deleteButton_.Create(panel, {.at = InPanel(55, 265, 100, 25), .text = "  Delete tag",
-                                    .pictureBesideText = deletePicture_.get()});
+                                    .pictureBesideText = deletePicture_.get(), .flat = true});
     updateButton_.Create(panel, {.at = InPanel(165, 265, 90, 25), .text = "  Update",
-                                    .pictureBesideText = updatePicture_.get()});
+                                    .pictureBesideText = updatePicture_.get(), .flat = true});
     folderBox_.Create(Hwnd(), {.at = {0, 0, 0, 0}, .common = {.visible = false}});
     pathBox_.Create(Hwnd(), {.at = {5, 349, 505, 21}, .readOnly = true});
     fileList_.Create(Hwnd(), {.at = {277, 1, 233, 342}, .sorted = true});

@@ -3,6 +3,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "core/errors.h"
 #include "core/system_win.h"
 #include "ui/application_win.h"
@@ -195,6 +197,16 @@ bool ToolBar::ButtonEnabled(int index) const {
     return SendMessageA(Hwnd(), TB_ISBUTTONENABLED, static_cast<WPARAM>(firstId_ + index), 0) != 0;
 }
 
+void ToolBar::SetButtonsEnabled(std::span<const int> indexes, bool enabled) {
+    for (int index : indexes) SetButtonEnabled(index, enabled);
+}
+
+bool ToolBar::ButtonsEnabled(std::span<const int> indexes) const {
+    for (int index : indexes)
+        if (!ButtonEnabled(index)) return false;
+    return true;
+}
+
 std::string ToolBar::Hint(int index) const {
     return index >= 0 && index < static_cast<int>(buttons_.size()) ? buttons_[index].hint : "";
 }
@@ -238,7 +250,15 @@ void CoolBar::AddBand(Control& child, int minWidth, int minHeight) {
 void Splitter::Create(HWND parent, const Args& args) {
     EnsureControlClass("TikoraSplitter", &Splitter::Proc, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     vertical_ = args.vertical;
+    live_ = args.live;
     CreateWindowed(parent, "TikoraSplitter", "", 0, 0, args.at, args.common);
+}
+
+int Splitter::PositionFor(int along) const {
+    RECT box{};
+    GetWindowRect(Hwnd(), &box);
+    MapWindowPoints(nullptr, GetParent(Hwnd()), reinterpret_cast<POINT*>(&box), 2);
+    return (vertical_ ? box.left : box.top) + along - grab_;
 }
 
 LRESULT CALLBACK Splitter::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -263,20 +283,31 @@ LRESULT Splitter::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             grab_ = along;
             SetCapture(Hwnd());
             return 0;
+        case WM_MOUSEMOVE:
+            // The bar moves with the controls it resizes, so the position is read afresh each time.
+            if (dragging_ && live_ && onMoved) onMoved(PositionFor(along));
+            return 0;
         case WM_LBUTTONUP: {
             if (!dragging_) return 0;
             dragging_ = false;
             ReleaseCapture();
-            RECT box{};
-            GetWindowRect(Hwnd(), &box);
-            MapWindowPoints(nullptr, GetParent(Hwnd()), reinterpret_cast<POINT*>(&box), 2);
-            const int position = (vertical_ ? box.left : box.top) + along - grab_;
+            const int position = PositionFor(along);
             if (onMoved) onMoved(position);
             return 0;
         }
         case WM_CAPTURECHANGED: dragging_ = false; return 0;
     }
     return DefWindowProcA(Hwnd(), message, wParam, lParam);
+}
+
+void LayOutSplitRow(HWND left, const Splitter& splitter, std::initializer_list<HWND> right, int top, int height,
+                    int leftWidth, int splitterWidth, int width) {
+    auto place = [top, height](HWND hwnd, int x, int w) {
+        SetWindowPos(hwnd, nullptr, x, top, std::max(0, w), std::max(0, height), SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    place(left, 0, leftWidth);
+    place(splitter.Hwnd(), leftWidth, splitterWidth);
+    for (HWND pane : right) place(pane, leftWidth + splitterWidth, width - leftWidth - splitterWidth);
 }
 
 void ImageControl::Create(HWND parent, const Args& args) {

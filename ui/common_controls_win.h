@@ -5,6 +5,8 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <initializer_list>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -116,6 +118,9 @@ public:
     void Create(HWND parent, const Args& args);
     void SetButtonEnabled(int index, bool enabled);
     bool ButtonEnabled(int index) const;
+    // A group of buttons switched together, and whether all of them are enabled.
+    void SetButtonsEnabled(std::span<const int> indexes, bool enabled);
+    bool ButtonsEnabled(std::span<const int> indexes) const;
     std::string Hint(int index) const;
 
 protected:
@@ -146,19 +151,29 @@ public:
     struct Args {
         Bounds at;
         bool vertical = true;  // a vertical bar moved left and right
+        bool live = false;     // the controls follow the pointer during the drag, not only at its end
         CommonArgs common;
     };
     void Create(HWND parent, const Args& args);
-    // Called with the new position (device pixels in the parent) at the end of a drag.
+    // Called with the new position (device pixels in the parent) at the end of a drag, and
+    // with every move of the pointer during a live drag.
     std::function<void(int position)> onMoved;
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // Where the bar's leading edge goes for the pointer at `along` (in the bar's coordinates).
+    int PositionFor(int along) const;
     bool vertical_ = true;
+    bool live_ = false;
     bool dragging_ = false;
     int grab_ = 0;
 };
+
+// A row split by a splitter, `height` high from `top` (device pixels): `left` `leftWidth` wide,
+// the splitter `splitterWidth` wide after it, and each of `right` filling the rest of `width`.
+void LayOutSplitRow(HWND left, const Splitter& splitter, std::initializer_list<HWND> right, int top, int height,
+                    int leftWidth, int splitterWidth, int width);
 
 class ImageControl final : public Control {
 public:

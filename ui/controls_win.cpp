@@ -54,6 +54,9 @@ LRESULT CALLBACK Panel::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             case WM_SIZE:
                 ApplyAnchors(hwnd, LOWORD(lParam), HIWORD(lParam));
                 if (self->onResize) self->onResize(LOWORD(lParam), HIWORD(lParam));
+                // The bevels run along the edges: drawn anew at the new size, none left inside.
+                if (self->outer_ != Bevel::None || self->inner_ != Bevel::None || !self->Text().empty())
+                    InvalidateRect(hwnd, nullptr, TRUE);
                 return 0;
             case WM_SETTEXT: InvalidateRect(hwnd, nullptr, TRUE); break;
             case WM_SETFONT:
@@ -100,8 +103,8 @@ void PushButton::OnCommand(int code, int) {
 }
 
 void ToolButton::Create(HWND parent, const Args& args) {
-    CreateWindowed(parent, "BUTTON", args.text, BS_PUSHBUTTON | (args.picture ? BS_BITMAP : 0u), 0, args.at,
-                   args.common);
+    CreateWindowed(parent, "BUTTON", args.text,
+                   BS_PUSHBUTTON | (args.picture ? BS_BITMAP : 0u) | (args.flat ? BS_FLAT : 0u), 0, args.at, args.common);
     if (args.picture) SendMessageA(Hwnd(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(args.picture));
     // Without BS_BITMAP, Common Controls 6 draws the picture and the text side by side.
     if (args.pictureBesideText)
@@ -222,7 +225,8 @@ void Tooltip::SetText(const std::string& text) {
 }
 
 void Edit::Create(HWND parent, const Args& args) {
-    DWORD style = WS_TABSTOP | ES_AUTOHSCROLL | (args.readOnly ? ES_READONLY : 0u) | (args.password ? ES_PASSWORD : 0u);
+    DWORD style = WS_TABSTOP | ES_AUTOHSCROLL | (args.readOnly ? ES_READONLY : 0u) | (args.password ? ES_PASSWORD : 0u) |
+                  (args.digitsOnly ? ES_NUMBER : 0u);
     CreateWindowed(parent, "EDIT", args.text, style, WS_EX_CLIENTEDGE, args.at, args.common);
     if (args.maxLength > 0) SendMessageA(Hwnd(), EM_SETLIMITTEXT, static_cast<WPARAM>(args.maxLength), 0);
     tooltip_.Attach(Hwnd());
@@ -238,6 +242,9 @@ void Memo::Create(HWND parent, const Args& args) {
     DWORD style = WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
                   (args.readOnly ? ES_READONLY : 0u) | (args.wordWrap ? 0u : WS_HSCROLL | ES_AUTOHSCROLL);
     CreateWindowed(parent, "EDIT", args.text, style, WS_EX_CLIENTEDGE, args.at, args.common);
+    // A memo takes text of any length; the system's default would stop typing and pasting at
+    // 30,000 or 32,767 characters.
+    SendMessageA(Hwnd(), EM_SETLIMITTEXT, 0, 0);
 }
 
 std::vector<std::string> Memo::Lines() const {

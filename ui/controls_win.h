@@ -76,6 +76,7 @@ public:
         const char* text = "";
         HBITMAP picture = nullptr;
         HBITMAP pictureBesideText = nullptr;  // shown left of the text, both centred together
+        bool flat = false;                    // drawn without the raised edge of a push button
         CommonArgs common;
     };
     void Create(HWND parent, const Args& args);
@@ -151,6 +152,7 @@ public:
         bool readOnly = false;
         bool password = false;
         int maxLength = 0;  // 0: no limit
+        bool digitsOnly = false;  // only the digits 0 to 9 can be typed
         CommonArgs common;
     };
     void Create(HWND parent, const Args& args);

@@ -153,10 +153,9 @@ void BrowsingView::Display() {
 }
 
 void BrowsingView::Leave() {
-    // The viewer is in front before the view goes: hiding the active view first would hand the
-    // activation to whichever window is next (the clock, just shown again) on its way back.
+    // The viewer first, then the view hidden after it.
     PictureListHost* host = HostOf(links_);
-    if (host) host->ShowForBrowsingReturn();
+    if (host) host->ShowForReturn();
     Hide();
     Image().Clear();
     placeholder_.SetVisible(false);

@@ -78,8 +78,9 @@ void PictureViewer::OnCreate() {
     const int width = MulDiv(client.right, 96, ui::Scale(96));
     const int height = MulDiv(client.bottom, 96, ui::Scale(96));
 
-    toolPanel_.Create(Hwnd(), {.at = {0, 0, width, kToolPanelHeight}, .outer = ui::Panel::Bevel::None});
-    ui::ToolBar::Args bar{.at = {0, 0, 600, 22}, .images = ViewerToolPictures()};
+    // A panel's raised outer bevel; the tool bar sits inside it.
+    toolPanel_.Create(Hwnd(), {.at = {0, 0, width, kToolPanelHeight}, .outer = ui::Panel::Bevel::Raised});
+    ui::ToolBar::Args bar{.at = {1, 1, 600, 22}, .images = ViewerToolPictures()};
     bar.buttons = {
         {.separator = true},
         {.onClick = [this] { ShowHideList(); }, .image = 4, .hint = " Show-hide list "},
@@ -107,7 +108,7 @@ void PictureViewer::OnCreate() {
                           .horizontalExtent = 1000,
                           .itemHeight = 13});
     list_.onSelectionChanged = [this] { SelectionChanged(); };
-    splitter_.Create(Hwnd(), {.at = {kListWidth, kToolPanelHeight, kSplitterWidth, bottom - kToolPanelHeight}});
+    splitter_.Create(Hwnd(), {.at = {kListWidth, kToolPanelHeight, kSplitterWidth, bottom - kToolPanelHeight}, .live = true});
     splitter_.onMoved = [this](int position) { MoveSplitter(position); };
     const ui::Bounds pane{kListWidth + kSplitterWidth, kToolPanelHeight, width - kListWidth - kSplitterWidth,
                           bottom - kToolPanelHeight};
@@ -178,12 +179,9 @@ void PictureViewer::Layout() {
     const int top = ui::Scale(kToolPanelHeight);
     const int bottom = std::max(top, static_cast<int>(client.bottom - (bar.bottom - bar.top)) - ui::Scale(kBottomPanelHeight));
     const int list = std::min(listWidth_, std::max(0, width - ui::Scale(kSplitterWidth)));
-    const int splitter = ui::Scale(kSplitterWidth);
     Place(toolPanel_.Hwnd(), 0, 0, width, top);
-    Place(list_.Hwnd(), 0, top, list, bottom - top);
-    Place(splitter_.Hwnd(), list, top, splitter, bottom - top);
-    Place(preview_.Hwnd(), list + splitter, top, width - list - splitter, bottom - top);
-    Place(placeholder_.Hwnd(), list + splitter, top, width - list - splitter, bottom - top);
+    ui::LayOutSplitRow(list_.Hwnd(), splitter_, {preview_.Hwnd(), placeholder_.Hwnd()}, top, bottom - top, list,
+                       ui::Scale(kSplitterWidth), width);
     Place(bottomPanel_.Hwnd(), 0, bottom, width, ui::Scale(kBottomPanelHeight));
 }
 
@@ -326,22 +324,13 @@ FullScreenViews* PictureViewer::Views() const {
     return dynamic_cast<FullScreenViews*>(WindowFor(WindowId::ActualSizeView));
 }
 
-void PictureViewer::SetPictureButtons(bool enabled) {
-    for (int button : kPictureButtons) toolBar_.SetButtonEnabled(button, enabled);
-}
+void PictureViewer::SetPictureButtons(bool enabled) { toolBar_.SetButtonsEnabled(kPictureButtons, enabled); }
 
-bool PictureViewer::PictureButtonsEnabled() const {
-    return std::all_of(std::begin(kPictureButtons), std::end(kPictureButtons),
-                       [this](int button) { return toolBar_.ButtonEnabled(button); });
-}
+bool PictureViewer::PictureButtonsEnabled() const { return toolBar_.ButtonsEnabled(kPictureButtons); }
 
 std::optional<std::string> PictureViewer::SelectedPath() { return list_.SelectedItem(); }
 
-void PictureViewer::OpenContainingFolder() {
-    // No backslash comes back here: a picture in C:\ opens "C:".
-    if (const std::optional<std::string> path = SelectedPath())
-        services_.shell.Open(true, "open", ContainingFolder(*path), SW_SHOWNORMAL);
-}
+void PictureViewer::OpenContainingFolder() { OpenContainingFolderOf(services_.shell, SelectedPath()); }
 
 void PictureViewer::CopyTo() {
     auto* copy = dynamic_cast<CopyDialog*>(WindowFor(WindowId::ViewerCopy));
@@ -389,12 +378,14 @@ void PictureViewer::FocusList() { SetFocusControl(list_.Hwnd()); }
 
 // Back from a full-screen view: the view that had the input is gone, so the viewer takes it
 // explicitly rather than leaving it to whichever window the system activates next.
-void PictureViewer::ShowForBrowsingReturn() {
+void PictureViewer::ShowForReturn() {
     BringToFront();
     placeholder_.SetVisible(false);
 }
 
 void PictureViewer::ReturnFromBrowsing(int index) {
+    BringToFront();
+    placeholder_.SetVisible(false);
     list_.SetSelectedIndex(index);
     SetFocusControl(list_.Hwnd());
     DrawIcon();

@@ -84,7 +84,7 @@ public:
     int PictureCount() override { return list_.Count(); }
     std::string PicturePath(int index) override { return list_.Item(index); }
     int SelectedIndex() override { return list_.SelectedIndex(); }
-    void ShowForBrowsingReturn() override;
+    void ShowForReturn() override;
     void ReturnFromBrowsing(int index) override;
     void ReturnFromActualSize() override;
 

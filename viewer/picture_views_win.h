@@ -15,11 +15,11 @@ public:
     virtual std::string PicturePath(int index) = 0;
     // The list's selected index; -1 when nothing is selected.
     virtual int SelectedIndex() = 0;
-    // Esc in the browsing view, first step: show the viewer and hide its placeholder. The view
-    // hides itself after it, so the input passes straight from the view to the viewer.
-    virtual void ShowForBrowsingReturn() = 0;
-    // Then, with the view hidden: select `index` in the list and give the list the focus, draw
-    // the icon and show the picture.
+    // Esc in the browsing view, while it still shows: show the viewer and hide its placeholder,
+    // so that neither the desktop nor the clock shows between the view and the viewer.
+    virtual void ShowForReturn() = 0;
+    // Esc in the browsing view, once it is hidden: select `index` in the list and give the list
+    // the focus, then draw the icon and show the picture.
     virtual void ReturnFromBrowsing(int index) = 0;
     // Esc or a click in the actual-size view: show the viewer and give its list the focus; the
     // selection is unchanged.

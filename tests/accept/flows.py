@@ -127,8 +127,11 @@ def flow_settings_box_acts_at_once_apply_stores_and_a_restart_shows_it(desktop):
         tikora.open_menu(3)
         desktop.move(*OUTSIDE)
         desktop.keys("Down", "Right", "Return")  # "Options" > "Settings"
-        tikora.wait_window("TForm2")
-        click_anywhere_in(tikora, " Show seconds ")
+        dialog = tikora.wait_window("TForm2")
+        # " Show seconds " at 205, 70, 99 x 17 inside the panel: a press near its bottom right
+        # corner, where the box is when its place is read relative to the panel.
+        panel = next(c for c in tikora.controls(dialog) if c.cls == "TikoraPanel")
+        desktop.click(panel.rect[0] + 205 + 90, panel.rect[1] + 70 + 15)
         wait_for(lambda: tikora.wait_window("TForm1").width > narrow, "the clock to widen for the seconds", 5)
         wide = tikora.wait_window("TForm1").width
         click_anywhere_in(tikora, "Apply")

@@ -3,6 +3,7 @@ tray menu with real presses and keys, used, closed, and what the user sees and w
 
 import os
 import re
+import subprocess
 
 from desktop import Program, wait_for
 from flows import OUTSIDE, click_anywhere_in, expect
@@ -95,3 +96,45 @@ def flow_reminder_written_in_the_editor_is_stored_by_apply_and_clear_all_is_undo
         desktop.keys("alt+F4")  # the close box: the stored list comes back, nothing is written
         tikora.wait_window("TForm18", visible=False)
         expect(reminder_file(tikora) == stored, "closing after Clear all leaves Reminder.ini as it was")
+
+
+def unwritable(folder, on):
+    """Makes a folder refuse new files, also to root (who passes over its permissions): immutable
+    where the user is root, without write permission otherwise."""
+    if os.geteuid() == 0:
+        subprocess.run(["chattr", "+i" if on else "-i", folder], check=True)
+    else:
+        os.chmod(folder, 0o555 if on else 0o755)
+
+
+def flow_reminder_apply_into_a_read_only_store_or_folder_says_so_and_keeps_the_list(desktop):
+    with Program(desktop) as tikora:
+        store = os.path.join(tikora.home, "Reminder.ini")
+        old = b"[Reminder]\r\ncount=1\r\n0=05.03.2006_08:15  Call the office\r\n"
+        for case in ("read-only file", "read-only folder"):
+            with open(store, "wb") as f:
+                f.write(old)
+            if case == "read-only file":
+                os.chmod(store, 0o444)
+            else:
+                os.chmod(store, 0o644)
+                unwritable(tikora.home, True)
+            try:
+                open_advanced_item(tikora, REMINDER_ITEM)
+                tikora.wait_window("TForm18")
+                click_anywhere_in(tikora, "Clear all")
+                click_anywhere_in(tikora, "Apply")
+                box = tikora.wait_window("#32770")
+                texts = [c.text for c in tikora.controls(box)]
+                expect(any(t.startswith("Unable to write to ") for t in texts), f"{case}: the message, not {texts}")
+                tikora.wait_foreground("#32770")
+                desktop.keys("Return")
+                tikora.wait_gone("#32770")
+                expect(tikora.find(cls="TForm18", visible=True), f"{case}: the list stays open")
+                expect(not os.path.exists(store + ".new"), f"{case}: no Reminder.ini.new left")
+                expect(open(store, "rb").read() == old, f"{case}: Reminder.ini as it was")
+                click_anywhere_in(tikora, "Cancel")
+                tikora.wait_window("TForm18", visible=False)
+            finally:
+                if case == "read-only folder":
+                    unwritable(tikora.home, False)

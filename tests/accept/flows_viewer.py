@@ -75,6 +75,22 @@ def flow_picture_viewer_adds_a_folder_and_shows_the_dimensions(desktop):
             copy_into_copies(tikora, root, TREE, "TForm15", "edit2", "Copy", "broken.jpg", 304)
             tikora.wait_foreground("TForm9")
 
+            # The splitter resizes live: while the button is still down the list and the pane
+            # follow the pointer; the release leaves them there.
+            bar = wait_child(tikora, "the splitter", cls="TikoraSplitter")
+            list_box = wait_child(tikora, "the list", cls="ListBox")
+            start = list_box.width
+            grab = ((bar.rect[0] + bar.rect[2]) // 2, (bar.rect[1] + bar.rect[3]) // 2)
+            desktop.press(*grab)
+            for step in range(1, 4):
+                desktop.move(grab[0] + 20 * step, grab[1])
+            wait_for(lambda: child(tikora, cls="ListBox").width == start + 60,
+                     lambda: f"the list {start + 60} wide during the drag (it is {child(tikora, cls='ListBox').width})", 5)
+            pane_left = child(tikora, cls="TikoraSplitter").rect[2]
+            desktop.release()
+            expect(child(tikora, cls="ListBox").width == start + 60, "the list keeps its width at the release")
+            expect(pane_left == list_box.rect[0] + start + 64, "the splitter followed the list")
+
             desktop.keys("alt+F4")
             tikora.wait_window("TForm9", visible=False)
     finally:

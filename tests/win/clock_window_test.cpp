@@ -80,6 +80,18 @@ TEST_F(ClockWindowTest, FaceShowsTheGlyphCellsOfTheTime) {
     EXPECT_STREQ(text, "09:05:07") << "the face carries what it shows";
 }
 
+TEST_F(ClockWindowTest, ShownAgainTheFaceKeepsTheDigitsDrawnAtOnce) {
+    ClockWindow& window = Start();
+    window.DrawFace();
+    window.HideClock();
+    window.ShowClock();
+    window.DrawFace();  // as the tick does when the pointer leaves the clock
+    PumpMessages();     // no paint queued behind the draw may wipe the digits
+    const Image strip = RenderBuiltinSkin();
+    EXPECT_EQ(CellMismatches(strip, 26 * 1, 26, 8), 0) << "the 0 of 09:05";
+    EXPECT_EQ(CellMismatches(strip, 26 * 6, 26, 99), 0) << "the 5 of 09:05";
+}
+
 TEST_F(ClockWindowTest, FrameAndEdgePieceWithoutSeconds) {
     ClockWindow& window = Start();
     window.DrawFace();

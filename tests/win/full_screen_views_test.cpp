@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,13 +25,17 @@ struct FakeViewer final : PictureListHost {
     int PictureCount() override { return static_cast<int>(paths.size()); }
     std::string PicturePath(int index) override { return paths.at(static_cast<size_t>(index)); }
     int SelectedIndex() override { return selected; }
-    // Whether the view was still showing when the viewer was told to show: it must be, or the
-    // activation passes through another window on the way back.
-    void ShowForBrowsingReturn() override { viewShownAtReturn.push_back(view && IsWindowVisible(view)); }
-    void ReturnFromBrowsing(int index) override { returnedAt.push_back(index); }
-    HWND view = nullptr;
-    std::vector<bool> viewShownAtReturn;
+    // The order of Esc's steps: the viewer shows while the view still does, and takes the
+    // index once the view is gone.
+    void ShowForReturn() override { steps.push_back(ViewShows() ? "viewer shown over the view" : "viewer shown late"); }
+    void ReturnFromBrowsing(int index) override {
+        returnedAt.push_back(index);
+        steps.push_back(ViewShows() ? "index taken under the view" : "index taken");
+    }
     void ReturnFromActualSize() override { ++returnsFromActualSize; }
+    bool ViewShows() const { return view && view() && IsWindowVisible(view()); }
+    std::function<HWND()> view;
+    std::vector<std::string> steps;
     std::vector<std::string> paths;
     int selected = 0;
     std::vector<int> returnedAt;
@@ -62,6 +67,7 @@ struct Rig {
         const WindowEntry& a = CatalogueEntry(WindowId::ActualSizeView);
         actual = std::make_unique<ActualSizeView>(ui::FormName{a.className, a.caption}, links, [this] { return browsing.get(); });
         actual->CreateForm();
+        viewer.view = [this] { return browsing->Hwnd(); };
     }
     // Pictures named p0.png, p1.png, ... of 40 + 10 * i by 30 pixels.
     void AddPictures(int count) {
@@ -131,11 +137,10 @@ TEST(BrowsingViewTest, EscReturnsToTheViewerWithTheBrowsedIndex) {
     EXPECT_FALSE(IsWindowVisible(rig.browsing->CaptionLine())) << "no caption line without \"Show file name\"";
     rig.Key(*rig.browsing, kRight);
     rig.Key(*rig.browsing, kRight);
-    rig.viewer.view = rig.browsing->Hwnd();
     rig.Key(*rig.browsing, kEsc);
     EXPECT_FALSE(rig.browsing->Visible());
-    EXPECT_EQ(rig.viewer.viewShownAtReturn, std::vector<bool>{true}) << "the viewer shows before the view hides";
     EXPECT_EQ(rig.viewer.returnedAt, std::vector<int>{5});
+    EXPECT_EQ(rig.viewer.steps, (std::vector<std::string>{"viewer shown over the view", "index taken"}));
 }
 
 TEST(BrowsingViewTest, AClickSwitchesModeAndTheNextOpeningStartsFromTheSetting) {

@@ -16,7 +16,7 @@ public:
     int PictureCount() override { return static_cast<int>(paths.size()); }
     std::string PicturePath(int index) override { return paths.at(static_cast<size_t>(index)); }
     int SelectedIndex() override { return 1; }
-    void ShowForBrowsingReturn() override {}
+    void ShowForReturn() override {}
     void ReturnFromBrowsing(int index) override { returnedAt.push_back(index); }
     void ReturnFromActualSize() override {}
     std::vector<std::string> paths;

@@ -247,6 +247,25 @@ TEST_F(PictureViewerTest, ShowHideListTwiceGivesTheDesignWidth) {
     EXPECT_EQ(viewer->ListWidth(), ui::Scale(218));
 }
 
+TEST_F(PictureViewerTest, TheToolBarsPanelHasARaisedOuterBevel) {
+    HWND panel = GetParent(viewer->ToolBarHandle());
+    UpdateWindow(panel);
+    RECT r{};
+    GetClientRect(panel, &r);
+    HDC dc = GetDC(panel);
+    const COLORREF bottom = GetPixel(dc, r.right / 2, r.bottom - 1);
+    const COLORREF right = GetPixel(dc, r.right - 1, r.bottom / 2);
+    ReleaseDC(panel, dc);
+    // The raised edge's shadow along the bottom and the right, not the panel's face.
+    EXPECT_NE(bottom, GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(right, bottom);
+    RECT bar{};
+    GetWindowRect(viewer->ToolBarHandle(), &bar);
+    MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&bar), 2);
+    EXPECT_EQ(bar.left, ui::Scale(1)) << "the tool bar inside the bevel";
+    EXPECT_EQ(bar.top, ui::Scale(1));
+}
+
 TEST_F(PictureViewerTest, OnlyTwoOrMorePicturesTakeTheFocus) {
     struct Case {
         int pictures;

@@ -25,21 +25,21 @@ namespace {
 
 const std::string kBreak = "\x85\x85";
 
-// Passes writes on to the real profile file until `writesLeft` runs out, then fails as a full
-// disk or a power cut in the middle of "Apply" would.
+// Passes writes on to the store's text until `writesLeft` runs out, then fails as a full disk
+// or a power cut in the middle of "Apply" would.
 class FailingStore final : public SettingsStore {
 public:
-    FailingStore(const std::string& path, int writesLeft) : file_(path), writesLeft_(writesLeft) {}
+    FailingStore(SettingsStore& text, int writesLeft) : text_(text), writesLeft_(writesLeft) {}
     std::string ReadString(std::string_view section, std::string_view key, std::string_view def) override {
-        return file_.ReadString(section, key, def);
+        return text_.ReadString(section, key, def);
     }
     void WriteString(std::string_view section, std::string_view key, std::string_view value) override {
         if (writesLeft_-- <= 0) throw AppError("disk full");
-        file_.WriteString(section, key, value);
+        text_.WriteString(section, key, value);
     }
 
 private:
-    IniFile file_;
+    SettingsStore& text_;
     int writesLeft_;
 };
 
@@ -49,8 +49,8 @@ public:  // the editor's timer procedure below reaches the windows
         EnsureApplication();
         fakes.time.current = DateTime{2006, 3, 5, 8, 14, 0, 0};
     }
-    void Make(ReminderFile::StoreOpener opener = {}) {
-        file = std::make_unique<ReminderFile>(folder.File("Reminder.ini"), std::move(opener));
+    void Make(ReminderFile::StoreWrapper wrapper = {}) {
+        file = std::make_unique<ReminderFile>(folder.File("Reminder.ini"), std::move(wrapper));
         list = std::make_unique<ReminderList>(
             ui::FormName{"TForm18", "Reminder"}, fakes.Services(),
             ReminderListSystem{file.get(), [this](const std::string& text) { shown.push_back(text); }});
@@ -115,7 +115,7 @@ TEST_F(ReminderWindowsTest, AnApplyCutShortLeavesTheOldFileWholeAndTheWindowOpen
     const std::string old = "[Reminder]\r\ncount=2\r\n0=05.03.2006_08:15  one\r\n1=05.03.2006_08:16  two\r\n";
     for (int writesLeft : {0, 1, 2, 3}) {
         folder.Write("Reminder.ini", old);
-        Make([writesLeft](const std::string& path) { return std::make_unique<FailingStore>(path, writesLeft); });
+        Make([writesLeft](SettingsStore& text) { return std::make_unique<FailingStore>(text, writesLeft); });
         list->Show();
         ASSERT_TRUE(WaitFor([&] { return list->Visible(); }));
         Click("Clear all");
@@ -129,6 +129,30 @@ TEST_F(ReminderWindowsTest, AnApplyCutShortLeavesTheOldFileWholeAndTheWindowOpen
         ASSERT_EQ(errors.size(), 1u);
         EXPECT_EQ(errors[0], "Unable to write to " + folder.File("Reminder.ini") + ".");  // the handler ends it with a full stop
         EXPECT_EQ(GetFileAttributesA(file->TemporaryPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+}
+
+TEST_F(ReminderWindowsTest, AReadOnlyStoreIsNotReplacedAndAHiddenOneStaysHidden) {
+    const std::string old = "[Reminder]\r\ncount=1\r\n0=05.03.2006_08:15  one\r\n";
+    const std::string path = folder.File("Reminder.ini");
+    for (const DWORD attribute : {FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN}) {
+        folder.Write("Reminder.ini", old);
+        ASSERT_TRUE(SetFileAttributesA(path.c_str(), attribute));
+        Make();
+        list->Show();
+        ASSERT_TRUE(WaitFor([&] { return list->Visible(); }));
+        Click("Clear all");
+        TakeErrorBoxes();
+        Click("Apply");
+        const std::vector<std::string> errors = TakeErrorBoxes();
+        const bool readOnly = attribute == FILE_ATTRIBUTE_READONLY;
+        EXPECT_EQ(errors, readOnly ? std::vector<std::string>{"Unable to write to " + path + "."}
+                                   : std::vector<std::string>{}) << attribute;
+        EXPECT_EQ(list->Visible(), readOnly) << attribute;
+        EXPECT_EQ(Stored(), readOnly ? old : "[Reminder]\r\ncount=0\r\n0=\r\n") << attribute;
+        EXPECT_TRUE(GetFileAttributesA(path.c_str()) & attribute) << "the file keeps its attribute " << attribute;
+        EXPECT_EQ(GetFileAttributesA(file->TemporaryPath().c_str()), INVALID_FILE_ATTRIBUTES) << attribute;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }
 
@@ -175,6 +199,43 @@ TEST_F(ReminderWindowsTest, LayoutOfTheListAndTheEditor) {
                   {"Edit", nullptr, 10, 60, 316, 166},
                   {"Button", "OK", 179, 239, 70, 25},
                   {"Button", "Cancel", 257, 239, 70, 25}});
+}
+
+// A message of 100,000 characters, in lines of 100 (a single line that long takes Wine's edit
+// control minutes to wrap).
+const std::string& Message() {
+    static const std::string message = [] {
+        std::string text;
+        while (text.size() < 100000) text += std::string(98, 'm') + "\r\n";
+        return text;
+    }();
+    return message;
+}
+
+std::string WithBreaksEncoded(std::string text) {
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.replace(at, 2, kBreak);
+    return text;
+}
+
+TEST_F(ReminderWindowsTest, AHundredThousandCharacterMessageIsPastedAppliedAndReadBackWhole) {
+    FormatSettingsGuard formats;
+    Make();
+    static ReminderWindowsTest* test;
+    test = this;
+    SetTimer(editor->Hwnd(), 78, 50, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
+        KillTimer(hwnd, id);
+        // As a paste does: the text replaces the selection, within the box's length limit.
+        SendMessageA(FindWindowExA(hwnd, nullptr, "Edit", nullptr), EM_REPLACESEL, TRUE,
+                     reinterpret_cast<LPARAM>(Message().c_str()));
+        test->editor->Confirm();
+    });
+    list->Show();
+    Click("New");
+    ASSERT_EQ(list->Entries().size(), 1u);
+    EXPECT_TRUE(list->Entries()[0] == "05.03.2006_08:14  " + WithBreaksEncoded(Message())) << list->Entries()[0].size() << " characters";
+    Click("Apply");
+    const std::vector<std::string> again = ReminderFile(folder.File("Reminder.ini")).Load();  // as the next start reads it
+    EXPECT_TRUE(again == list->Entries()) << (again.empty() ? 0 : again[0].size()) << " characters read back";
 }
 
 TEST_F(ReminderWindowsTest, NewRunsTheEditorAndOkAppendsToTheLiveListThatTheTimerChecks) {

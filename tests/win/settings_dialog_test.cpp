@@ -178,18 +178,26 @@ TEST_F(SettingsDialogTest, LayoutCaptionsAndTabOrderAreThoseOfTheDesign) {
     EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_TRUE(SendMessageA(dialog->Hwnd(), WM_GETICON, ICON_SMALL, 0));
 
+    // The panel's controls are placed relative to the panel, the buttons below it to the form.
     struct Place {
         const char* text;
+        bool inPanel;
         int x, y, width, height;
     };
-    const Place places[] = {{" Run at Windows startup ", 10, 10, 149, 17}, {" Show seconds ", 205, 70, 99, 17},
-                            {" Strike the hour ", 10, 100, 103, 17},       {"...", 191, 130, 21, 21},
-                            {"Cancel", 195, 181, 75, 25},                   {"Apply", 279, 181, 75, 25}};
+    const Place places[] = {{" Run at Windows startup ", true, 10, 10, 149, 17}, {" Show seconds ", true, 205, 70, 99, 17},
+                            {" Strike the hour ", true, 10, 100, 103, 17},       {"...", true, 191, 130, 21, 21},
+                            {"Cancel", false, 195, 181, 75, 25},                  {"Apply", false, 279, 181, 75, 25}};
+    HWND panel = FindWindowExA(dialog->Hwnd(), nullptr, "TikoraPanel", nullptr);
+    RECT panelBox{};
+    GetWindowRect(panel, &panelBox);
+    MapWindowPoints(nullptr, dialog->Hwnd(), reinterpret_cast<POINT*>(&panelBox), 2);
+    EXPECT_EQ(panelBox.left, ui::Scale(8));
+    EXPECT_EQ(panelBox.top, ui::Scale(8));
     for (const Place& p : places) {
         HWND control = Box(p.text);
         RECT r{};
         GetWindowRect(control, &r);
-        MapWindowPoints(nullptr, dialog->Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        MapWindowPoints(nullptr, p.inPanel ? panel : dialog->Hwnd(), reinterpret_cast<POINT*>(&r), 2);
         EXPECT_EQ(r.left, ui::Scale(p.x)) << p.text;
         EXPECT_EQ(r.top, ui::Scale(p.y)) << p.text;
         EXPECT_EQ(r.right - r.left, ui::Scale(p.width)) << p.text;

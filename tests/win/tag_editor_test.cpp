@@ -13,6 +13,7 @@
 #include "tags/genre_table.h"
 #include "tags/tag_editor_win.h"
 #include "ui/dpi_win.h"
+#include "win/support/form_probe.h"
 #include "win/support/test_app.h"
 
 using namespace tikora;
@@ -221,6 +222,18 @@ TEST_F(TagEditorTest, TabOrderAndLengthLimitsOfTheFields) {
                                                {At(20, 230, "Edit"), 4}, {Comment(), 30}};
     for (const auto& [box, limit] : limits) EXPECT_EQ(SendMessageA(box, EM_GETLIMITTEXT, 0, 0), limit);
     EXPECT_TRUE(GetWindowLongA(Path(), GWL_STYLE) & ES_READONLY);
+
+    // The track is a number: typed letters do not come in.
+    SetWindowTextA(Track(), "");
+    for (char c : std::string("12x")) SendMessageA(Track(), WM_CHAR, static_cast<WPARAM>(c), 0);
+    EXPECT_EQ(Text(Track()), "12");
+
+    // The three buttons are flat.
+    for (const char* caption : {"  Open folder with MP3 files ( *.mp3 )", "  Delete tag", "  Update"}) {
+        HWND button = FindControl(editor_->Hwnd(), "Button", caption);
+        ASSERT_TRUE(button) << caption;
+        EXPECT_TRUE(GetWindowLongA(button, GWL_STYLE) & BS_FLAT) << caption;
+    }
 }
 
 TEST_F(TagEditorTest, UpdateAndDeleteTag) {
