@@ -188,7 +188,7 @@ TEST_F(PictureViewerTest, APictureThatFailsKeepsThePreviousPath) {
     EXPECT_FALSE(IsWindowVisible(viewer->Hwnd()));
 
     // Back from browsing at a good picture: the viewer shows it, placeholder gone.
-    viewer->ShowForBrowsingReturn();
+    viewer->ShowForReturn();
     viewer->ReturnFromBrowsing(0);
     EXPECT_TRUE(IsWindowVisible(viewer->Hwnd()));
     EXPECT_FALSE(viewer->PlaceholderVisible());
