@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev
   libjpeg-dev libpng-dev libgif-dev zlib1g-dev
   wine wine64 xvfb imagemagick x11-utils xdotool
-  python3-mutagen fonts-wine
+  python3-mutagen fonts-wine faketime
 )
 
 missing=()
