@@ -568,10 +568,17 @@ def main():
 
         user = User(d, tikora, clock, due)
         user.picture_sizes = sizes
-        user.wait_out_events()
-        alarm_at = user.alarm_at = user.arm_alarm(datetime.timedelta(minutes=12))
-        user.wait_out_events()
-        shutdown_at = user.set_shutdown_time(datetime.timedelta(minutes=10))
+        def set_up(step, lead):
+            for attempt in (1, 2, 3):
+                try:
+                    user.wait_out_events()
+                    return step(lead)
+                except Failure:
+                    if attempt == 3:
+                        raise
+                    user.recover()
+        alarm_at = user.alarm_at = set_up(user.arm_alarm, datetime.timedelta(minutes=12))
+        shutdown_at = set_up(user.set_shutdown_time, datetime.timedelta(minutes=10))
         armed = clock.now()
         print(f"soak: alarm armed for {alarm_at:%H:%M:%S} ({RING_COUNT} rings), shutdown timer set for "
               f"{shutdown_at:%H:%M:%S} unticked, at {armed:%H:%M:%S}", flush=True)
