@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev
   libjpeg-dev libpng-dev libgif-dev zlib1g-dev
   wine wine64 xvfb imagemagick x11-utils xdotool
-  python3-mutagen fonts-wine
+  python3-mutagen fonts-wine faketime
 )
 # The 32-bit native tests (scripts/build.sh native32): the i386 libraries through multiarch, and
 # qemu-i386-static, through which CTest starts each 32-bit test program (qemu is never registered

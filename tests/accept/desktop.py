@@ -278,8 +278,11 @@ def colour_box(shot, rect, colour):
 class Program:
     """Tikora.exe run from a fresh copy of the runtime folder, in the desktop's virtual desktop."""
 
-    def __init__(self, desktop, settings=None):
+    def __init__(self, desktop, settings=None, log=None):
+        """`log`: an open file that takes the standard error of the processes this start runs
+        (Wine's debug channels write there); none by default."""
         self.desktop = desktop
+        self.log = log
         self.folder = tempfile.mkdtemp(prefix="tikora-accept-")
         shutil.copytree(desktop.runtime, os.path.join(self.folder, "Tikora"))
         self.home = os.path.join(self.folder, "Tikora")
@@ -301,7 +304,7 @@ class Program:
             self.launcher = subprocess.Popen(
                 [WINE, "explorer", f"/desktop={DESKTOP},{SCREEN[0]}x{SCREEN[1]}", d.unix_to_windows(d.probe), "run",
                  d.unix_to_windows(self.exit_file), d.unix_to_windows(os.path.join(self.home, "Tikora.exe"))],
-                env=d.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, cwd=self.home)
+                env=d.env, stdout=subprocess.DEVNULL, stderr=self.log or subprocess.DEVNULL, cwd=self.home)
             try:
                 wait_for(lambda: any(w.kind == "top" for w in d.windows()), "Wine's desktop", timeout)
                 wait_for(d.desktop_mapped, "Wine's desktop on the screen", timeout)

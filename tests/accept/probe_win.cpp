@@ -11,6 +11,12 @@
 //   accept_probe items DESKTOP HWND  the entries of a list box, one a line
 //   accept_probe alpha DESKTOP HWND  a layered window's alpha, or "none" for a window that is not
 //                                    layered or has no alpha set
+//   accept_probe checked DESKTOP HWND  1 when a check box is ticked, else 0
+//   accept_probe now                 the local time as the system gives it to programs
+//   accept_probe objects DESKTOP PID what a process holds: its handles, GDI and USER objects as
+//                                    the system reports them, and as counted here (see Objects)
+//   accept_probe objects-check       creates and frees 100 bitmaps and 20 events in the probe and
+//                                    prints the counts before, between and after
 #include <windows.h>
 
 #include <cstdio>
@@ -147,6 +153,156 @@ int Alpha(const char* desktopName, const char* handle) {
     return 0;
 }
 
+// What a process holds, each figure on its own line as "name value":
+//   gui-gdi, gui-user   GetGuiResources (Wine answers 0)
+//   handle-count        GetProcessHandleCount
+//   handles             the process's entries in the system's handle list (SystemHandleInformation)
+//   gdi-table           the live entries of the process's GDI handle table, read from its PEB
+//   windows             its windows and controls on the desktop
+struct HandleEntry {
+    ULONG ownerPid;
+    BYTE objectType;
+    BYTE flags;
+    USHORT value;
+    void* object;
+    ULONG access;
+};
+
+long SystemHandles(DWORD pid) {
+    using Query = LONG(WINAPI*)(ULONG, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+    if (!query) return -1;
+    std::string buffer(1 << 20, '\0');
+    for (int attempt = 0; attempt < 6; ++attempt) {
+        ULONG needed = 0;
+        LONG status = query(16 /* SystemHandleInformation */, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+        if (status == static_cast<LONG>(0xC0000004) /* STATUS_INFO_LENGTH_MISMATCH */) {
+            buffer.resize(buffer.size() * 4);
+            continue;
+        }
+        if (status != 0) return -1;
+        const ULONG count = *reinterpret_cast<ULONG*>(buffer.data());
+        const auto* entries = reinterpret_cast<const HandleEntry*>(buffer.data() + sizeof(ULONG_PTR));
+        long mine = 0;
+        for (ULONG i = 0; i < count; ++i) mine += entries[i].ownerPid == pid;
+        return mine;
+    }
+    return -1;
+}
+
+// The GDI handle table: an array of 24-byte entries (object, owner process id at 8, type at 14)
+// whose address the process's PEB keeps at 0xF8. A free entry has type 0.
+long GdiTableEntries(HANDLE process, DWORD pid) {
+    struct Basic {
+        LONG exitStatus;
+        void* peb;
+        ULONG_PTR affinity;
+        LONG priority;
+        ULONG_PTR pid;
+        ULONG_PTR parent;
+    } basic{};
+    using Query = LONG(WINAPI*)(HANDLE, ULONG, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    if (!query || query(process, 0 /* ProcessBasicInformation */, &basic, sizeof basic, nullptr) != 0) return -1;
+    ULONG_PTR table = 0;
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process, static_cast<char*>(basic.peb) + 0xF8, &table, sizeof table, &read) || !table)
+        return -1;
+    constexpr size_t kEntry = 24, kEntries = 0x10000, kChunk = 4096;
+    std::string chunk(kChunk * kEntry, '\0');
+    long live = 0;
+    for (size_t first = 0; first < kEntries; first += kChunk) {
+        if (!ReadProcessMemory(process, reinterpret_cast<void*>(table + first * kEntry), chunk.data(), chunk.size(),
+                               &read))
+            break;
+        for (size_t i = 0; i < kChunk; ++i) {
+            const unsigned char* entry = reinterpret_cast<const unsigned char*>(chunk.data()) + i * kEntry;
+            const USHORT owner = static_cast<USHORT>(entry[8] | (entry[9] << 8));
+            if (entry[14] != 0 && (owner == 0 || owner == static_cast<USHORT>(pid))) ++live;
+        }
+    }
+    return live;
+}
+
+struct WindowCount {
+    DWORD pid;
+    long count;
+};
+
+BOOL CALLBACK CountChild(HWND hwnd, LPARAM data) {
+    auto* c = reinterpret_cast<WindowCount*>(data);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    c->count += pid == c->pid;
+    return TRUE;
+}
+
+BOOL CALLBACK CountTop(HWND hwnd, LPARAM data) {
+    CountChild(hwnd, data);
+    EnumChildWindows(hwnd, CountChild, data);
+    return TRUE;
+}
+
+int Objects(const char* desktopName, DWORD pid) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process) {
+        std::fprintf(stderr, "cannot open process %lu\n", pid);
+        return 2;
+    }
+    DWORD handleCount = 0;
+    GetProcessHandleCount(process, &handleCount);
+    std::printf("gui-gdi %lu\ngui-user %lu\nhandle-count %lu\n", GetGuiResources(process, GR_GDIOBJECTS),
+                GetGuiResources(process, GR_USEROBJECTS), handleCount);
+    std::printf("handles %ld\ngdi-table %ld\n", SystemHandles(pid), GdiTableEntries(process, pid));
+    CloseHandle(process);
+    WindowCount windows{pid, 0};
+    if (HDESK desktop = OpenDesktopA(desktopName, 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE)) {
+        SetThreadDesktop(desktop);
+        EnumDesktopWindows(desktop, CountTop, reinterpret_cast<LPARAM>(&windows));
+        CloseDesktop(desktop);
+    }
+    std::printf("windows %ld\n", windows.count);
+    return 0;
+}
+
+// Shows that the counts follow what a process creates and frees.
+int ObjectsCheck() {
+    const DWORD pid = GetCurrentProcessId();
+    auto line = [&](const char* when) {
+        std::printf("%s handles %ld gdi-table %ld\n", when, SystemHandles(pid), GdiTableEntries(GetCurrentProcess(), pid));
+    };
+    line("before");
+    HBITMAP bitmaps[100];
+    HANDLE events[20];
+    for (HBITMAP& b : bitmaps) b = CreateBitmap(4, 4, 1, 32, nullptr);
+    for (HANDLE& e : events) e = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    line("with");
+    for (HBITMAP b : bitmaps) DeleteObject(b);
+    for (HANDLE e : events) CloseHandle(e);
+    line("after");
+    return 0;
+}
+
+int Checked(const char* desktopName, const char* handle) {
+    HDESK desktop = OpenDesktopA(desktopName, 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE);
+    if (desktop) SetThreadDesktop(desktop);
+    HWND hwnd = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoull(handle, nullptr, 16)));
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(hwnd, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &result)) return 2;
+    std::printf("%d\n", result == BST_CHECKED ? 1 : 0);
+    return 0;
+}
+
+int Now() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    std::printf("%04u-%02u-%02u %02u:%02u:%02u.%03u\n", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond,
+                t.wMilliseconds);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -155,11 +311,15 @@ int main(int argc, char** argv) {
     if (command == "run" && argc == 4) return Run(argv[2], argv[3]);
     if ((command == "text" || command == "items") && argc == 4) return Text(argv[2], argv[3], command == "items");
     if (command == "alpha" && argc == 4) return Alpha(argv[2], argv[3]);
+    if (command == "now") return Now();
+    if (command == "checked" && argc == 4) return Checked(argv[2], argv[3]);
+    if (command == "objects" && argc == 4) return Objects(argv[2], std::strtoul(argv[3], nullptr, 10));
+    if (command == "objects-check") return ObjectsCheck();
     if (command == "highlight") {
         COLORREF colour = GetSysColor(COLOR_HIGHLIGHT);
         std::printf("%d %d %d\n", GetRValue(colour), GetGValue(colour), GetBValue(colour));
         return 0;
     }
-    std::fprintf(stderr, "usage: accept_probe list DESKTOP | run EXITFILE EXE | highlight | text DESKTOP HWND | items DESKTOP HWND | alpha DESKTOP HWND\n");
+    std::fprintf(stderr, "usage: accept_probe list DESKTOP | run EXITFILE EXE | highlight | text DESKTOP HWND | items DESKTOP HWND | alpha DESKTOP HWND | checked DESKTOP HWND | now | objects DESKTOP PID | objects-check\n");
     return 2;
 }
