@@ -9,8 +9,9 @@ import subprocess
 
 from desktop import Program, wait_for
 from flows import expect
-from flows_search import OUTSIDE, browse_to, child, press_tool_button, wait_child
+from flows_search import child, press_tool_button, wait_child
 from flows_views import ACTUAL_SIZE_BUTTON, placeholder_in
+from flows_viewer import open_viewer_on
 
 TREE = "viewer-kinds"  # made in the prefix's C: drive for the flow, removed after it
 RED, BLUE, GREEN = (220, 40, 30), (30, 60, 200), (40, 180, 60)
@@ -85,12 +86,7 @@ def flow_viewer_shows_run_length_bitmaps_jpegs_without_end_and_45_megapixels_at_
     }
     try:
         with Program(desktop) as tikora:
-            tikora.open_menu(3)
-            desktop.move(*OUTSIDE)
-            desktop.keys("Down", "Down", "Right", *["Down"] * 4, "Return")  # "Advanced" > "Picture viewer"
-            tikora.wait_window("TForm9", text=" Picture viewer")
-            press_tool_button(tikora, 39)  # " Add folder "
-            browse_to(tikora, TREE)
+            open_viewer_on(tikora, TREE)
             wait_child(tikora, "the counter of the three pictures", text=" Total files - 3")
             seen = []
             for step in range(3):

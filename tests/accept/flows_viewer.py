@@ -39,14 +39,26 @@ def make_tree(desktop):
     return root
 
 
+def open_viewer(tikora):
+    """Opens the picture viewer from the tray menu: "Advanced" > "Picture viewer"."""
+    tikora.open_menu(3)
+    tikora.desktop.move(*OUTSIDE)
+    tikora.desktop.keys("Down", "Down", "Right", *["Down"] * 4, "Return")
+    return tikora.wait_window("TForm9", text=" Picture viewer")
+
+
+def open_viewer_on(tikora, tree):
+    """Opens the picture viewer and adds the folder `tree` of the prefix's C: drive."""
+    open_viewer(tikora)
+    press_tool_button(tikora, 39)  # " Add folder "
+    browse_to(tikora, tree)
+
+
 def flow_picture_viewer_adds_a_folder_and_shows_the_dimensions(desktop):
     root = make_tree(desktop)
     try:
         with Program(desktop) as tikora:
-            tikora.open_menu(3)
-            desktop.move(*OUTSIDE)
-            desktop.keys("Down", "Down", "Right", *["Down"] * 4, "Return")  # "Advanced" > "Picture viewer"
-            tikora.wait_window("TForm9", text=" Picture viewer")
+            open_viewer(tikora)
             wait_child(tikora, "the empty counter", text=" Total files - 0")
 
             press_tool_button(tikora, 39)  # " Add folder "

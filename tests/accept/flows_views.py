@@ -7,8 +7,8 @@ import shutil
 from desktop import wait_for
 from desktop import Program
 from flows import expect
-from flows_search import OUTSIDE, browse_to, child, press_tool_button, wait_child
-from flows_viewer import TREE, make_tree
+from flows_search import child, press_tool_button, wait_child
+from flows_viewer import TREE, make_tree, open_viewer, open_viewer_on
 
 # The viewer's tool buttons, from the left edge of its tool bar.
 VIEW_BUTTON, ACTUAL_SIZE_BUTTON = 163, 194
@@ -22,12 +22,7 @@ def flow_full_screen_views_browse_with_arrows_and_return_with_esc(desktop):
     root = make_tree(desktop)  # photo.png 800 x 600, small.png 40 x 30, broken.jpg, in that order
     try:
         with Program(desktop) as tikora:
-            tikora.open_menu(3)
-            desktop.move(*OUTSIDE)
-            desktop.keys("Down", "Down", "Right", *["Down"] * 4, "Return")  # "Advanced" > "Picture viewer"
-            tikora.wait_window("TForm9", text=" Picture viewer")
-            press_tool_button(tikora, 39)  # " Add folder "
-            browse_to(tikora, TREE)
+            open_viewer_on(tikora, TREE)
             wait_child(tikora, "the first picture's dimensions", text="800 x 600")
 
             press_tool_button(tikora, VIEW_BUTTON)
@@ -76,10 +71,7 @@ SETTINGS_BUTTON = 225
 
 def flow_viewer_settings_change_at_once_and_ok_stores_them(desktop):
     with Program(desktop) as tikora:
-        tikora.open_menu(3)
-        desktop.move(*OUTSIDE)
-        desktop.keys("Down", "Down", "Right", *["Down"] * 4, "Return")  # "Advanced" > "Picture viewer"
-        tikora.wait_window("TForm9", text=" Picture viewer")
+        open_viewer(tikora)
         press_tool_button(tikora, SETTINGS_BUTTON)
         settings = tikora.wait_window("TForm14", text=" Settings")
         expect(not tikora.find(cls="TForm9").enabled, "the viewer disabled while its settings show")
