@@ -112,11 +112,16 @@ int Run(const char* exitFile, const char* exe) {
     return 0;
 }
 
+// A window named by its handle in hex, looked at from inside the desktop that holds it.
+HWND WindowOnDesktop(const char* desktopName, const char* handle) {
+    if (HDESK desktop = OpenDesktopA(desktopName, 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE))
+        SetThreadDesktop(desktop);
+    return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoull(handle, nullptr, 16)));
+}
+
 // Asks the control itself, which the listing never does: an edit keeps its contents to itself.
 int Text(const char* desktopName, const char* handle, bool items) {
-    HDESK desktop = OpenDesktopA(desktopName, 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE);
-    if (desktop) SetThreadDesktop(desktop);
-    HWND hwnd = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoull(handle, nullptr, 16)));
+    HWND hwnd = WindowOnDesktop(desktopName, handle);
     char text[2048] = {};
     DWORD_PTR result = 0;
     if (!items) {
@@ -140,9 +145,7 @@ int Text(const char* desktopName, const char* handle, bool items) {
 }
 
 int Alpha(const char* desktopName, const char* handle) {
-    HDESK desktop = OpenDesktopA(desktopName, 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE);
-    if (desktop) SetThreadDesktop(desktop);
-    HWND hwnd = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoull(handle, nullptr, 16)));
+    HWND hwnd = WindowOnDesktop(desktopName, handle);
     BYTE alpha = 0;
     DWORD flags = 0;
     if (!GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA)) {
@@ -286,9 +289,7 @@ int ObjectsCheck() {
 }
 
 int Checked(const char* desktopName, const char* handle) {
-    HDESK desktop = OpenDesktopA(desktopName, 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE);
-    if (desktop) SetThreadDesktop(desktop);
-    HWND hwnd = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoull(handle, nullptr, 16)));
+    HWND hwnd = WindowOnDesktop(desktopName, handle);
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(hwnd, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &result)) return 2;
     std::printf("%d\n", result == BST_CHECKED ? 1 : 0);
