@@ -316,7 +316,12 @@ class Program:
                 d.desktop_restarts += 1
                 d.end_wine()
                 self.launcher.wait(timeout=10)
-        app = wait_for(lambda: self.find(cls="TApplication", text=TITLE, mine=False), "the program to start", timeout)
+        def not_started():
+            ended = open(self.exit_file).read().strip() if os.path.exists(self.exit_file) else None
+            tops = sorted({w.cls for w in d.windows() if w.kind == "top" and w.visible})
+            return (f"the program to start (it {'ended with exit code ' + ended if ended else 'has not ended'}; "
+                    f"visible windows: {tops})")
+        app = wait_for(lambda: self.find(cls="TApplication", text=TITLE, mine=False), not_started, timeout)
         self.pid = app.pid
         self.wait_window("TForm1", timeout=timeout)
         wait_for(lambda: self.find(cls="Shell_TrayWnd", mine=False), "the taskbar", timeout)
